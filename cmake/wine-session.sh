@@ -1,0 +1,68 @@
+#!/bin/sh
+# Starts or stops what the Windows tests run on: an X display (Xvfb, unless one is given
+# in MELODEX_DISPLAY), a Wine prefix inside the build folder with a 1024x768 virtual desktop
+# (so that window frames are drawn and screenshots show them) and a persistent wineserver,
+# so that each test program starts in well under a second.
+#
+#   wine-session.sh start BUILD_DIR [PREFIX_NAME [DPI]]
+#   wine-session.sh stop  BUILD_DIR [PREFIX_NAME]
+set -eu
+action=$1
+build=$(cd "$2" && pwd)
+name=${3:-wineprefix}
+dpi=${4:-96}
+env_file="$build/$name.env"
+[ "$name" = wineprefix ] && env_file="$build/wine-session.env"
+export WINEPREFIX="$build/$name"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+wine=/usr/lib/wine/wine64
+
+start_display() {
+  if [ -n "${MELODEX_DISPLAY:-}" ]; then
+    echo "$MELODEX_DISPLAY"
+    return
+  fi
+  n=90
+  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$build/$name-xvfb.log" 2>&1 &
+  echo $! >"$build/$name-xvfb.pid"
+  i=0
+  while [ ! -e "/tmp/.X11-unix/X$n" ] && [ $i -lt 100 ]; do sleep 0.1; i=$((i + 1)); done
+  echo ":$n"
+}
+
+case "$action" in
+start)
+  display=$(start_display)
+  export DISPLAY="$display"
+  if [ ! -f "$WINEPREFIX/.melodex-ready" ]; then
+    rm -rf "$WINEPREFIX"
+    "$wine" wineboot -i >/dev/null 2>&1 || true
+    "$wine" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+    "$wine" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+    "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+    "$wine" reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' \
+      /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+    /usr/lib/wine/wineserver -w
+    touch "$WINEPREFIX/.melodex-ready"
+  fi
+  /usr/lib/wine/wineserver -p
+  cat >"$env_file" <<ENV
+export DISPLAY=$display
+export WINEPREFIX=$WINEPREFIX
+ENV
+  ;;
+stop)
+  /usr/lib/wine/wineserver -k 2>/dev/null || true
+  if [ -f "$build/$name-xvfb.pid" ]; then
+    kill "$(cat "$build/$name-xvfb.pid")" 2>/dev/null || true
+    rm -f "$build/$name-xvfb.pid"
+  fi
+  rm -f "$env_file"
+  ;;
+*)
+  echo "usage: $0 start|stop BUILD_DIR [PREFIX_NAME [DPI]]" >&2
+  exit 2
+  ;;
+esac

@@ -1,0 +1,61 @@
+#include "generator/GeneratePage.h"
+
+#include "generator/ListingPageWriter.h"
+
+namespace melodex {
+
+std::wstring EnsureTrailingBackslash(std::wstring folder) {
+  if (folder.empty() || folder.back() != L'\\') folder += L'\\';
+  return folder;
+}
+
+bool HasMp3Extension(std::wstring_view name) {
+  static constexpr std::wstring_view kExtension = L".mp3";
+  if (name.size() < kExtension.size()) return false;
+  const std::wstring_view tail = name.substr(name.size() - kExtension.size());
+  for (std::size_t i = 0; i < tail.size(); ++i) {
+    wchar_t c = tail[i];
+    if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
+    if (c != kExtension[i]) return false;
+  }
+  return true;
+}
+
+void GeneratePage(const PageSettings& settings, FileSystem& fileSystem) {
+  const std::wstring pattern = EnsureTrailingBackslash(settings.MusicFolder) + kMusicWildcard;
+  const std::wstring pagePath = EnsureTrailingBackslash(settings.OutputFolder) + kPageFileName;
+
+  const auto file = fileSystem.CreateTextFile(pagePath);
+  ListingPageWriter writer(*file);
+  writer.WriteHead(settings);
+  const auto search = fileSystem.FindFiles(pattern);
+  while (const auto name = search->Next()) {
+    if (HasMp3Extension(*name)) writer.WriteLink(settings.BaseUrl, *name);
+  }
+  writer.WriteFoot();
+  writer.Close();
+}
+
+void RunGeneration(PageSettings settings,
+                   const std::function<void(const std::wstring&)>& storeTitle,
+                   FileSystem& fileSystem, Dialogs& dialogs) {
+  if (settings.PageTitle.empty()) {
+    settings.PageTitle = dialogs.InputBox(L"Enter a page Title!", L"Title", L"");
+    storeTitle(settings.PageTitle);
+  }
+  try {
+    GeneratePage(settings, fileSystem);
+  } catch (const FileSystemError& error) {
+    dialogs.ShowMessage({.text = std::wstring(L"The page was not written.") + kLineBreak +
+                                 kLineBreak + error.Path() + kLineBreak + error.Reason(),
+                         .title = L"Error",
+                         .buttons = MessageButtons::Ok,
+                         .icon = MessageIcon::Critical,
+                         .helpFile = kHelpFile,
+                         .helpContext = kHelpContext});
+    return;
+  }
+  dialogs.ShowMessage({.text = L"All Done, Page is Ready!"});
+}
+
+}  // namespace melodex

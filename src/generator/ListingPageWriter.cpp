@@ -1,0 +1,63 @@
+#include "generator/ListingPageWriter.h"
+
+#include "generator/PageEscaping.h"
+#include "generator/TrackName.h"
+
+namespace melodex {
+
+void ListingPageWriter::Text(std::wstring_view text) { AppendPageText(line_, text, file_); }
+
+void ListingPageWriter::Flush() {
+  file_.WriteLine(line_);
+  line_.clear();
+}
+
+void ListingPageWriter::WriteHead(const PageSettings& settings) {
+  line_ += L"<html><Title>";
+  Text(settings.PageTitle);
+  line_ += L"</title><body bgcolor=\"";
+  Text(settings.BackColor);
+  line_ += L"\" text=\"";
+  Text(settings.TextColor);
+  line_ += L"\" link=\"";
+  Text(settings.LinkColor);
+  line_ += L"\" alink=\"";
+  Text(settings.ActiveLinkColor);
+  line_ += L"\" vlink=\"";
+  Text(settings.VisitedLinkColor);
+  line_ += L"\">";
+  Flush();
+
+  line_ += L"<center><font color=\"";
+  Text(settings.TitleColor);
+  line_ += L"\"><h1><I>";
+  Text(settings.PageTitle);
+  line_ += L"</I></h1></font></center>";
+  Flush();
+
+  if (settings.ListCentered) {
+    line_ += L"<center>";
+    Flush();
+  }
+}
+
+void ListingPageWriter::WriteLink(std::wstring_view baseUrl, std::wstring_view fileName) {
+  line_ += L"<a href=\"";
+  AppendLinkTarget(line_, baseUrl, file_, /*isFileName=*/false);
+  AppendLinkTarget(line_, fileName, file_, /*isFileName=*/true);
+  line_ += L"\">";
+  Text(CleanTrackName(fileName));
+  line_ += L"</a><br>";
+  Flush();
+}
+
+void ListingPageWriter::WriteFoot() {
+  line_ += L"<br><br><font size=\"-2\"><a href=\"mailto:";
+  line_ += AuthorContactAddress;
+  line_ += L"\"><i>Mail the writer of Melodex</i></a></center>";
+  Flush();
+}
+
+void ListingPageWriter::Close() { file_.Close(); }
+
+}  // namespace melodex

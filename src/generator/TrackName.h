@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace melodex {
+
+// The visible link text for a music file: the name without its last four characters (the
+// extension), without digits in the first two places and without parentheses and square
+// brackets, with each underscore turned into a blank. Nothing is trimmed.
+std::wstring CleanTrackName(std::wstring_view fileName);
+
+}  // namespace melodex

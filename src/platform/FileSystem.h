@@ -1,0 +1,73 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace melodex {
+
+// A file-system operation that failed: the path it worked on and the system's own
+// words for the reason, such as "Access is denied.".
+class FileSystemError : public std::runtime_error {
+ public:
+  FileSystemError(std::wstring path, std::wstring reason)
+      : std::runtime_error("file system error"), path_(std::move(path)), reason_(std::move(reason)) {}
+
+  const std::wstring& Path() const { return path_; }
+  const std::wstring& Reason() const { return reason_; }
+
+ private:
+  std::wstring path_;
+  std::wstring reason_;
+};
+
+// One wildcard search over a folder, yielding ordinary files only (no folders, hidden or
+// system files) in the order the folder itself keeps them.
+class FileSearch {
+ public:
+  virtual ~FileSearch() = default;
+
+  // The next matching name, or nothing once the search is exhausted.
+  // Throws FileSystemError when the folder cannot be read any further.
+  virtual std::optional<std::wstring> Next() = 0;
+};
+
+// A text file written line by line in the system's ANSI code page, each line ending in
+// CR LF. The file appears under its name only when Close() succeeds: until then a file of
+// that name stays exactly as it was, and a file abandoned (destroyed without a successful
+// Close) leaves nothing behind.
+class TextFile {
+ public:
+  virtual ~TextFile() = default;
+
+  // Whether every character of the text survives the code page unchanged.
+  virtual bool CanEncode(std::wstring_view text) const = 0;
+
+  // Throws FileSystemError, naming the file's own path, when the line cannot be written.
+  virtual void WriteLine(std::wstring_view line) = 0;
+
+  // Writes out what is left and puts the file in place. Throws FileSystemError on failure,
+  // in which case the previous file of that name is untouched.
+  virtual void Close() = 0;
+};
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+
+  // Starts a search such as "C:\MP3\*.mp3" (the platform's wildcard rules, letter case
+  // ignored). A folder that does not exist yields no names; a folder that cannot be read at
+  // all (a drive that is not ready, access refused) throws FileSystemError.
+  virtual std::unique_ptr<FileSearch> FindFiles(const std::wstring& pattern) = 0;
+
+  // Starts a text file that will create or replace `path`. Throws FileSystemError when the
+  // folder cannot take it (missing, read-only, full).
+  virtual std::unique_ptr<TextFile> CreateTextFile(const std::wstring& path) = 0;
+
+  // Whether an ordinary file (not a folder, not hidden, not a system file) of that name exists.
+  virtual bool FileExists(const std::wstring& path) = 0;
+};
+
+}  // namespace melodex

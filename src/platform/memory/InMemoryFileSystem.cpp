@@ -1,0 +1,376 @@
+#include "platform/memory/InMemoryFileSystem.h"
+
+#include <algorithm>
+
+namespace melodex {
+
+struct InMemoryFileSystem::Node {
+  std::wstring name;
+  std::wstring shortName;
+  bool isFolder = false;
+  unsigned attributes = kNormal;
+  bool denyWrites = false;
+  std::string bytes;
+  std::vector<std::unique_ptr<Node>> children;
+};
+
+struct InMemoryFileSystem::Root {
+  std::wstring label;
+  bool ready = true;
+  std::optional<std::size_t> capacity;
+  Node top{.isFolder = true};
+  std::vector<std::wstring> currentFolder;
+};
+
+namespace {
+
+wchar_t Fold(wchar_t c) {
+  if ((c >= L'a' && c <= L'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) {
+    return static_cast<wchar_t>(c - 0x20);
+  }
+  return c;
+}
+
+bool SameName(std::wstring_view a, std::wstring_view b) {
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [](wchar_t x, wchar_t y) {
+           return Fold(x) == Fold(y);
+         });
+}
+
+std::wstring Upper(std::wstring text) {
+  std::transform(text.begin(), text.end(), text.begin(), Fold);
+  return text;
+}
+
+// The platform's wildcards: "*" for any run of characters, "?" for any one.
+bool WildcardMatch(std::wstring_view pattern, std::wstring_view name) {
+  std::size_t p = 0, n = 0, starP = std::wstring_view::npos, starN = 0;
+  while (n < name.size()) {
+    if (p < pattern.size() && (pattern[p] == L'?' || Fold(pattern[p]) == Fold(name[n]))) {
+      ++p;
+      ++n;
+    } else if (p < pattern.size() && pattern[p] == L'*') {
+      starP = p++;
+      starN = n;
+    } else if (starP != std::wstring_view::npos) {
+      p = starP + 1;
+      n = ++starN;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && pattern[p] == L'*') ++p;
+  return p == pattern.size();
+}
+
+std::vector<std::wstring> Split(std::wstring_view text) {
+  std::vector<std::wstring> parts;
+  std::size_t start = 0;
+  while (start <= text.size()) {
+    const std::size_t end = std::min(text.find_first_of(L"\\/", start), text.size());
+    const std::wstring_view part = text.substr(start, end - start);
+    if (part == L"..") {
+      if (!parts.empty()) parts.pop_back();
+    } else if (!part.empty() && part != L".") {
+      parts.emplace_back(part);
+    }
+    start = end + 1;
+  }
+  return parts;
+}
+
+InMemoryFileSystem::Node* Child(const InMemoryFileSystem::Node& folder, std::wstring_view name) {
+  for (const auto& child : folder.children) {
+    if (SameName(child->name, name)) return child.get();
+  }
+  return nullptr;
+}
+
+void RemoveChild(InMemoryFileSystem::Node& folder, std::wstring_view name) {
+  std::erase_if(folder.children, [&](const auto& child) { return SameName(child->name, name); });
+}
+
+std::size_t SizeOf(const InMemoryFileSystem::Node& node) {
+  std::size_t size = node.bytes.size();
+  for (const auto& child : node.children) size += SizeOf(*child);
+  return size;
+}
+
+}  // namespace
+
+bool Cp1252CanEncode(char32_t cp) {
+  if (cp < 0x80 || (cp >= 0x80 && cp <= 0xFF && (cp >= 0xA0 || cp == 0x81 || cp == 0x8D ||
+                                                  cp == 0x8F || cp == 0x90 || cp == 0x9D))) {
+    return true;
+  }
+  switch (cp) {
+    case 0x20AC: case 0x201A: case 0x0192: case 0x201E: case 0x2026: case 0x2020:
+    case 0x2021: case 0x02C6: case 0x2030: case 0x0160: case 0x2039: case 0x0152:
+    case 0x017D: case 0x2018: case 0x2019: case 0x201C: case 0x201D: case 0x2022:
+    case 0x2013: case 0x2014: case 0x02DC: case 0x2122: case 0x0161: case 0x203A:
+    case 0x0153: case 0x017E: case 0x0178:
+      return true;
+    default:
+      return false;
+  }
+}
+
+std::string EncodeCp1252(std::wstring_view text) {
+  static constexpr char32_t kHigh[32] = {
+      0x20AC, 0x81,   0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+      0x2039, 0x0152, 0x8D,   0x017D, 0x8F,   0x90,   0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+      0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x9D,   0x017E, 0x0178};
+  std::string bytes;
+  bytes.reserve(text.size());
+  for (const wchar_t unit : text) {
+    const auto cp = static_cast<char32_t>(unit);
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
+      bytes += static_cast<char>(cp);
+      continue;
+    }
+    const auto* at = std::find(std::begin(kHigh), std::end(kHigh), cp);
+    bytes += at != std::end(kHigh) ? static_cast<char>(0x80 + (at - std::begin(kHigh))) : '?';
+  }
+  return bytes;
+}
+
+class InMemoryFileSystem::Search : public FileSearch {
+ public:
+  // `root` is null for a drive that does not exist: nothing to list, nothing to fail.
+  Search(const Root* root, std::vector<std::wstring> names, std::wstring pattern)
+      : root_(root), names_(std::move(names)), pattern_(std::move(pattern)) {}
+
+  std::optional<std::wstring> Next() override {
+    if (root_ && !root_->ready) throw FileSystemError(pattern_, kReasonNotReady);
+    if (next_ == names_.size()) return std::nullopt;
+    return names_[next_++];
+  }
+
+ private:
+  const Root* root_;
+  std::vector<std::wstring> names_;
+  std::wstring pattern_;
+  std::size_t next_ = 0;
+};
+
+class InMemoryFileSystem::Writer : public TextFile {
+ public:
+  Writer(InMemoryFileSystem& fs, std::wstring path, std::wstring folder, std::wstring tempName)
+      : fs_(fs), path_(std::move(path)), folder_(std::move(folder)), tempName_(std::move(tempName)) {}
+
+  ~Writer() override {
+    if (!closed_) {
+      if (Node* folder = fs_.Find(fs_.Parse(folder_))) RemoveChild(*folder, tempName_);
+    }
+  }
+
+  bool CanEncode(std::wstring_view text) const override {
+    return std::all_of(text.begin(), text.end(),
+                       [](wchar_t c) { return Cp1252CanEncode(static_cast<char32_t>(c)); });
+  }
+
+  void WriteLine(std::wstring_view line) override {
+    Node& temp = Temp();
+    std::string bytes = EncodeCp1252(line) + "\r\n";
+    const Location where = fs_.Parse(folder_);
+    if (where.root->capacity && fs_.UsedBytes(*where.root) + bytes.size() > *where.root->capacity) {
+      throw FileSystemError(path_, kReasonDiskFull);
+    }
+    temp.bytes += bytes;
+  }
+
+  void Close() override {
+    Node& temp = Temp();
+    Node& folder = *fs_.Find(fs_.Parse(folder_));
+    std::wstring name;
+    fs_.FindFolderOf(fs_.Parse(path_), name);
+    if (const Node* existing = Child(folder, name);
+        existing && (existing->isFolder || (existing->attributes & kReadOnly))) {
+      throw FileSystemError(path_, kReasonAccessDenied);
+    }
+    RemoveChild(folder, name);
+    temp.name = name;
+    closed_ = true;
+  }
+
+ private:
+  Node& Temp() {
+    const Location where = fs_.Parse(folder_);
+    if (where.root && !where.root->ready) throw FileSystemError(path_, kReasonNotReady);
+    Node* folder = fs_.Find(where);
+    Node* temp = folder ? Child(*folder, tempName_) : nullptr;
+    if (!temp || closed_) throw FileSystemError(path_, kReasonPathNotFound);
+    return *temp;
+  }
+
+  InMemoryFileSystem& fs_;
+  std::wstring path_;
+  std::wstring folder_;
+  std::wstring tempName_;
+  bool closed_ = false;
+};
+
+InMemoryFileSystem::InMemoryFileSystem() {
+  AddRoot(L"C:");
+  currentRoot_ = L"C:";
+}
+
+InMemoryFileSystem::~InMemoryFileSystem() = default;
+
+void InMemoryFileSystem::AddRoot(const std::wstring& root, const std::wstring& label) {
+  auto& slot = roots_[Upper(root)];
+  if (!slot) slot = std::make_unique<Root>();
+  slot->label = label;
+}
+
+void InMemoryFileSystem::SetCurrentDrive(const std::wstring& root) { currentRoot_ = Upper(root); }
+
+InMemoryFileSystem::Location InMemoryFileSystem::Parse(const std::wstring& path) const {
+  Location location;
+  std::wstring rootKey;
+  std::wstring_view rest = path;
+  bool relative = false;
+  if (path.starts_with(L"\\\\")) {
+    const std::size_t server = path.find(L'\\', 2);
+    const std::size_t share = server == std::wstring::npos ? server : path.find(L'\\', server + 1);
+    rootKey = path.substr(0, share);
+    rest = share == std::wstring::npos ? std::wstring_view{} : rest.substr(share);
+  } else if (path.size() >= 2 && path[1] == L':') {
+    rootKey = path.substr(0, 2);
+    rest = rest.substr(2);
+  } else {
+    rootKey = currentRoot_;
+    relative = !path.starts_with(L"\\");
+  }
+  const auto found = roots_.find(Upper(rootKey));
+  if (found == roots_.end()) return location;
+  location.root = found->second.get();
+  if (relative) location.parts = location.root->currentFolder;
+  for (auto& part : Split(rest)) location.parts.push_back(std::move(part));
+  return location;
+}
+
+InMemoryFileSystem::Node* InMemoryFileSystem::Find(const Location& location) const {
+  if (!location.root) return nullptr;
+  Node* node = &location.root->top;
+  for (const auto& part : location.parts) {
+    if (!node->isFolder || !(node = Child(*node, part))) return nullptr;
+  }
+  return node;
+}
+
+InMemoryFileSystem::Node* InMemoryFileSystem::FindFolderOf(const Location& location,
+                                                           std::wstring& name) const {
+  if (!location.root || location.parts.empty()) return nullptr;
+  Location parent = location;
+  name = parent.parts.back();
+  parent.parts.pop_back();
+  Node* folder = Find(parent);
+  return folder && folder->isFolder ? folder : nullptr;
+}
+
+void InMemoryFileSystem::ThrowIfNotReady(const Location& location, const std::wstring& path) const {
+  if (location.root && !location.root->ready) throw FileSystemError(path, kReasonNotReady);
+}
+
+std::size_t InMemoryFileSystem::UsedBytes(const Root& root) const { return SizeOf(root.top); }
+
+void InMemoryFileSystem::AddFolder(const std::wstring& path, unsigned attributes) {
+  const Location location = Parse(path);
+  if (!location.root) throw FileSystemError(path, kReasonPathNotFound);
+  Node* node = &location.root->top;
+  for (const auto& part : location.parts) {
+    Node* child = Child(*node, part);
+    if (!child) {
+      node->children.push_back(std::make_unique<Node>(Node{.name = part, .isFolder = true}));
+      child = node->children.back().get();
+    }
+    node = child;
+  }
+  node->attributes = attributes;
+}
+
+void InMemoryFileSystem::AddFile(const std::wstring& path, const std::string& bytes,
+                                 unsigned attributes, const std::wstring& shortName) {
+  const Location location = Parse(path);
+  std::wstring name;
+  Node* folder = FindFolderOf(location, name);
+  if (!folder) throw FileSystemError(path, kReasonPathNotFound);
+  RemoveChild(*folder, name);
+  folder->children.push_back(std::make_unique<Node>(
+      Node{.name = name, .shortName = shortName, .attributes = attributes, .bytes = bytes}));
+}
+
+void InMemoryFileSystem::Remove(const std::wstring& path) {
+  std::wstring name;
+  if (Node* folder = FindFolderOf(Parse(path), name)) RemoveChild(*folder, name);
+}
+
+void InMemoryFileSystem::SetReady(const std::wstring& root, bool ready) {
+  roots_.at(Upper(root))->ready = ready;
+}
+
+void InMemoryFileSystem::DenyWrites(const std::wstring& folder) {
+  Node* node = Find(Parse(folder));
+  if (!node) throw FileSystemError(folder, kReasonPathNotFound);
+  node->denyWrites = true;
+}
+
+void InMemoryFileSystem::SetCapacity(const std::wstring& root, std::size_t bytes) {
+  roots_.at(Upper(root))->capacity = bytes;
+}
+
+std::optional<std::string> InMemoryFileSystem::ReadFile(const std::wstring& path) const {
+  const Node* node = Find(Parse(path));
+  if (!node || node->isFolder) return std::nullopt;
+  return node->bytes;
+}
+
+std::vector<std::wstring> InMemoryFileSystem::ListFolder(const std::wstring& path) const {
+  std::vector<std::wstring> names;
+  if (const Node* node = Find(Parse(path)); node && node->isFolder) {
+    for (const auto& child : node->children) names.push_back(child->name);
+  }
+  return names;
+}
+
+std::unique_ptr<FileSearch> InMemoryFileSystem::FindFiles(const std::wstring& pattern) {
+  const Location location = Parse(pattern);
+  ThrowIfNotReady(location, pattern);
+  std::wstring wildcard;
+  const Node* folder = FindFolderOf(location, wildcard);
+  std::vector<std::wstring> names;
+  if (folder) {
+    for (const auto& child : folder->children) {
+      if (child->isFolder || (child->attributes & (kHidden | kSystem))) continue;
+      if (WildcardMatch(wildcard, child->name) ||
+          (!child->shortName.empty() && WildcardMatch(wildcard, child->shortName))) {
+        names.push_back(child->name);
+      }
+    }
+  }
+  return std::make_unique<Search>(location.root, std::move(names), pattern);
+}
+
+std::unique_ptr<TextFile> InMemoryFileSystem::CreateTextFile(const std::wstring& path) {
+  const Location location = Parse(path);
+  ThrowIfNotReady(location, path);
+  std::wstring name;
+  Node* folder = FindFolderOf(location, name);
+  if (!folder) throw FileSystemError(path, kReasonPathNotFound);
+  if (folder->denyWrites) throw FileSystemError(path, kReasonAccessDenied);
+  const std::wstring tempName = L"mp3" + std::to_wstring(nextTemp_++) + L".tmp";
+  folder->children.push_back(std::make_unique<Node>(Node{.name = tempName}));
+  const std::wstring folderPath = path.substr(0, path.find_last_of(L"\\/") + 1);
+  return std::make_unique<Writer>(*this, path, folderPath.empty() ? L"." : folderPath, tempName);
+}
+
+bool InMemoryFileSystem::FileExists(const std::wstring& path) {
+  const Location location = Parse(path);
+  if (location.root && !location.root->ready) return false;
+  const Node* node = Find(location);
+  return node && !node->isFolder && !(node->attributes & (kHidden | kSystem));
+}
+
+}  // namespace melodex

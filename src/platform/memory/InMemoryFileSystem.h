@@ -1,0 +1,83 @@
+#pragma once
+
+#include <cstddef>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/FileSystem.h"
+
+namespace melodex {
+
+// The reasons Windows gives for the failures the in-memory file system can stage.
+inline constexpr wchar_t kReasonNotReady[] = L"The device is not ready.";
+inline constexpr wchar_t kReasonAccessDenied[] = L"Access is denied.";
+inline constexpr wchar_t kReasonDiskFull[] = L"There is not enough space on the disk.";
+inline constexpr wchar_t kReasonPathNotFound[] = L"The system cannot find the path specified.";
+
+// A file system held in memory, for tests: drives (and network shares) with folders and
+// files kept in an order of their own, file attributes and 8.3 short names, and failures
+// on demand. Paths follow Windows: "C:\a\b", "\\server\share\a", "\a" (the current
+// drive), letter case ignored. Text files are stored in code page 1252.
+class InMemoryFileSystem : public FileSystem {
+ public:
+  enum Attribute : unsigned { kNormal = 0, kReadOnly = 1, kHidden = 2, kSystem = 4 };
+
+  // Starts with one empty, ready drive C:, the current drive.
+  InMemoryFileSystem();
+  ~InMemoryFileSystem() override;
+
+  // A drive ("D:") or a network share ("\\server\share").
+  void AddRoot(const std::wstring& root, const std::wstring& label = L"");
+  void SetCurrentDrive(const std::wstring& root);
+
+  // Creates the folder and any missing parents.
+  void AddFolder(const std::wstring& path, unsigned attributes = kNormal);
+  // Creates or replaces a file, appended to the end of its folder's order.
+  void AddFile(const std::wstring& path, const std::string& bytes = {},
+               unsigned attributes = kNormal, const std::wstring& shortName = L"");
+  void Remove(const std::wstring& path);
+
+  // Staged failures. A drive that is not ready fails every operation on it; a folder that
+  // denies writes refuses new files; a root with a capacity refuses to grow beyond it.
+  void SetReady(const std::wstring& root, bool ready);
+  void DenyWrites(const std::wstring& folder);
+  void SetCapacity(const std::wstring& root, std::size_t bytes);
+
+  std::optional<std::string> ReadFile(const std::wstring& path) const;
+  // Every entry of the folder, files and folders, hidden or not, in the folder's order.
+  std::vector<std::wstring> ListFolder(const std::wstring& path) const;
+
+  std::unique_ptr<FileSearch> FindFiles(const std::wstring& pattern) override;
+  std::unique_ptr<TextFile> CreateTextFile(const std::wstring& path) override;
+  bool FileExists(const std::wstring& path) override;
+
+  struct Node;
+  struct Root;
+
+ private:
+  class Search;
+  class Writer;
+
+  struct Location {
+    Root* root = nullptr;
+    std::vector<std::wstring> parts;
+  };
+  Location Parse(const std::wstring& path) const;
+  Node* Find(const Location& location) const;
+  Node* FindFolderOf(const Location& location, std::wstring& name) const;
+  void ThrowIfNotReady(const Location& location, const std::wstring& path) const;
+  std::size_t UsedBytes(const Root& root) const;
+
+  std::map<std::wstring, std::unique_ptr<Root>> roots_;
+  std::wstring currentRoot_;
+  unsigned nextTemp_ = 1;
+};
+
+// Code page 1252, the ANSI code page of Western Windows systems.
+bool Cp1252CanEncode(char32_t codePoint);
+std::string EncodeCp1252(std::wstring_view text);
+
+}  // namespace melodex

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/FileSystem.h"
+
+namespace melodex::testing {
+
+// A scratch folder on one implementation of FileSystem, with the means to set it up and
+// look at it that do not go through the interface under test.
+class Workspace {
+ public:
+  virtual ~Workspace() = default;
+  virtual FileSystem& System() = 0;
+  // An empty folder to work in, without a trailing backslash.
+  virtual std::wstring Folder() const = 0;
+  virtual void MakeFolder(const std::wstring& path) = 0;
+  virtual void MakeFile(const std::wstring& path, const std::string& bytes, bool hidden = false,
+                        bool system = false) = 0;
+  virtual std::optional<std::string> Read(const std::wstring& path) const = 0;
+  // Every entry of the folder, in the folder's own order.
+  virtual std::vector<std::wstring> List(const std::wstring& folder) const = 0;
+};
+
+struct WorkspaceMaker {
+  std::string name;
+  std::function<std::unique_ptr<Workspace>()> make;
+};
+
+class FileSystemContract : public ::testing::TestWithParam<WorkspaceMaker> {
+ protected:
+  void SetUp() override { workspace = GetParam().make(); }
+  std::wstring At(const std::wstring& relative) const {
+    return workspace->Folder() + L"\\" + relative;
+  }
+  std::unique_ptr<Workspace> workspace;
+};
+
+std::string WorkspaceName(const ::testing::TestParamInfo<WorkspaceMaker>& info);
+
+}  // namespace melodex::testing

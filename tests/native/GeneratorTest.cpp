@@ -1,0 +1,305 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "generator/GeneratePage.h"
+#include "platform/memory/InMemoryFileSystem.h"
+#include "platform/memory/ScriptedDialogs.h"
+
+namespace melodex {
+namespace {
+
+const std::string kFooter =
+    "<br><br><font size=\"-2\"><a href=\"mailto:" + EncodeCp1252(AuthorContactAddress) +
+    "\"><i>Mail the writer of Melodex</i></a></center>\r\n";
+
+// The settings as the main window opens, with the folders filled in.
+PageSettings Settings() {
+  return {.MusicFolder = L"C:\\MP3",
+          .OutputFolder = L"C:\\Out",
+          .BaseUrl = L"music/",
+          .PageTitle = L"My Songs",
+          .BackColor = L"#FFFFFF",
+          .TextColor = L"#000000",
+          .LinkColor = L"#0000FF",
+          .ActiveLinkColor = L"#00FF00",
+          .VisitedLinkColor = L"#FF0000",
+          .TitleColor = L"#FF0000",
+          .ListCentered = true};
+}
+
+std::string Head(const std::string& title) {
+  return "<html><Title>" + title +
+         "</title><body bgcolor=\"#FFFFFF\" text=\"#000000\" link=\"#0000FF\" alink=\"#00FF00\" "
+         "vlink=\"#FF0000\">\r\n<center><font color=\"#FF0000\"><h1><I>" +
+         title + "</I></h1></font></center>\r\n";
+}
+
+class GeneratorTest : public ::testing::Test {
+ protected:
+  GeneratorTest() {
+    fs.AddFolder(L"C:\\MP3");
+    fs.AddFolder(L"C:\\Out");
+  }
+
+  std::string Page(const std::wstring& path = L"C:\\Out\\mp3list.html") {
+    return fs.ReadFile(path).value_or("<no page>");
+  }
+
+  // The link lines of the page, between the head (and centring line) and the footer.
+  std::string Links() {
+    const std::string page = Page();
+    const std::string head = Head("My Songs") + "<center>\r\n";
+    if (!page.starts_with(head) || !page.ends_with(kFooter)) return "<malformed page>";
+    return page.substr(head.size(), page.size() - head.size() - kFooter.size());
+  }
+
+  InMemoryFileSystem fs;
+};
+
+TEST_F(GeneratorTest, WritesTheWorkedExampleByteForByte) {
+  fs.AddFile(L"C:\\MP3\\01_Intro.mp3");
+  fs.AddFile(L"C:\\MP3\\Live_Set (2).mp3");
+
+  GeneratePage(Settings(), fs);
+
+  EXPECT_EQ(Page(),
+            "<html><Title>My Songs</title><body bgcolor=\"#FFFFFF\" text=\"#000000\" "
+            "link=\"#0000FF\" alink=\"#00FF00\" vlink=\"#FF0000\">\r\n"
+            "<center><font color=\"#FF0000\"><h1><I>My Songs</I></h1></font></center>\r\n"
+            "<center>\r\n"
+            "<a href=\"music/01_Intro.mp3\"> Intro</a><br>\r\n"
+            "<a href=\"music/Live_Set (2).mp3\">Live Set 2</a><br>\r\n" +
+                kFooter);
+}
+
+TEST_F(GeneratorTest, WritesValuesVerbatimWhateverTheyHold) {
+  PageSettings settings = Settings();
+  settings.PageTitle = L"";
+  settings.BackColor = L"";
+  settings.TextColor = L"navy";
+  settings.ListCentered = false;
+  GeneratePage(settings, fs);
+  EXPECT_EQ(Page(),
+            "<html><Title></title><body bgcolor=\"\" text=\"navy\" link=\"#0000FF\" "
+            "alink=\"#00FF00\" vlink=\"#FF0000\">\r\n"
+            "<center><font color=\"#FF0000\"><h1><I></I></h1></font></center>\r\n" +
+                kFooter);
+
+  settings = Settings();
+  settings.PageTitle = L"Rock & <b>Roll</b> \u00e0 Caf\u00e9";
+  GeneratePage(settings, fs);
+  EXPECT_TRUE(Page().starts_with(Head("Rock & <b>Roll</b> \xe0 Caf\xe9") + "<center>\r\n"));
+}
+
+TEST_F(GeneratorTest, ListsOnlyOrdinaryMp3FilesInDirectoryOrder) {
+  fs.AddFile(L"C:\\MP3\\zz top.mp3");
+  fs.AddFile(L"C:\\MP3\\cover.jpg");
+  fs.AddFile(L"C:\\MP3\\LOUD.MP3");
+  fs.AddFile(L"C:\\MP3\\secret.mp3", "", InMemoryFileSystem::kHidden);
+  fs.AddFile(L"C:\\MP3\\boot.mp3", "", InMemoryFileSystem::kSystem);
+  fs.AddFolder(L"C:\\MP3\\old.mp3");
+  fs.AddFile(L"C:\\MP3\\a b.mp3", "", InMemoryFileSystem::kReadOnly);
+  // The wildcard matches this one through its short name only.
+  fs.AddFile(L"C:\\MP3\\song.mp3x", "", InMemoryFileSystem::kNormal, L"SONG~1.MP3");
+
+  GeneratePage(Settings(), fs);
+
+  EXPECT_EQ(Links(),
+            "<a href=\"music/zz top.mp3\">zz top</a><br>\r\n"
+            "<a href=\"music/LOUD.MP3\">LOUD</a><br>\r\n"
+            "<a href=\"music/a b.mp3\">a b</a><br>\r\n");
+}
+
+TEST_F(GeneratorTest, KeepsLinksAliveForCharactersTheCodePageCannotHold) {
+  struct Case {
+    const wchar_t* fileName;
+    const char* line;
+  } cases[] = {
+      {L"Caf\u00e9.mp3", "<a href=\"music/Caf\xe9.mp3\">Caf\xe9</a><br>\r\n"},
+      {L"\u65e5\u672c.mp3",
+       "<a href=\"music/%E6%97%A5%E6%9C%AC.mp3\">&#26085;&#26412;</a><br>\r\n"},
+      {L"x \u221e.mp3", "<a href=\"music/x %E2%88%9E.mp3\">x &#8734;</a><br>\r\n"},
+      {L"x\U0001D11E.mp3", "<a href=\"music/x%F0%9D%84%9E.mp3\">x&#119070;</a><br>\r\n"},
+      {L"Side #2 100%.mp3", "<a href=\"music/Side %232 100%25.mp3\">Side #2 100%</a><br>\r\n"},
+      {L"a%20 & <i>.mp3", "<a href=\"music/a%2520 & <i>.mp3\">a%20 & <i></a><br>\r\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(std::wstring(c.fileName)));
+    fs.Remove(L"C:\\MP3");
+    fs.AddFolder(L"C:\\MP3");
+    fs.AddFile(std::wstring(L"C:\\MP3\\") + c.fileName);
+    GeneratePage(Settings(), fs);
+    EXPECT_EQ(Links(), c.line);
+  }
+}
+
+TEST_F(GeneratorTest, EscapesTheTitleColoursAndBaseAddressOnlyWhereNeeded) {
+  fs.AddFile(L"C:\\MP3\\a#.mp3");
+  PageSettings settings = Settings();
+  settings.PageTitle = L"\u221e #1";
+  settings.TitleColor = L"\u7ea2";
+  settings.BaseUrl = L"http://h/\u97f3#x%20/";
+  GeneratePage(settings, fs);
+
+  const std::string page = Page();
+  EXPECT_NE(page.find("<Title>&#8734; #1</title>"), std::string::npos) << page;
+  EXPECT_NE(page.find("<font color=\"&#32418;\"><h1><I>&#8734; #1</I>"), std::string::npos)
+      << page;
+  EXPECT_NE(page.find("<a href=\"http://h/%E9%9F%B3#x%20/a%23.mp3\">a#</a><br>\r\n"),
+            std::string::npos)
+      << page;
+}
+
+TEST_F(GeneratorTest, JoinsFoldersWithOneBackslash) {
+  struct Case {
+    std::wstring musicFolder, outputFolder, pagePath;
+  } cases[] = {
+      {L"C:\\MP3", L"C:\\Out", L"C:\\Out\\mp3list.html"},
+      {L"C:\\MP3\\", L"C:\\Out\\", L"C:\\Out\\mp3list.html"},
+      {L"D:\\", L"D:\\", L"D:\\mp3list.html"},
+      {L"\\\\server\\music\\new", L"\\\\server\\music", L"\\\\server\\music\\mp3list.html"},
+      // An emptied output folder means the root of the current drive.
+      {L"D:\\", L"", L"C:\\mp3list.html"},
+  };
+  fs.AddRoot(L"D:");
+  fs.AddRoot(L"\\\\server\\music");
+  fs.AddFolder(L"\\\\server\\music\\new");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.musicFolder + L" " + c.outputFolder));
+    fs.AddFile(EnsureTrailingBackslash(c.musicFolder) + L"track.mp3");
+    PageSettings settings = Settings();
+    settings.MusicFolder = c.musicFolder;
+    settings.OutputFolder = c.outputFolder;
+    GeneratePage(settings, fs);
+    EXPECT_NE(Page(c.pagePath).find("<a href=\"music/track.mp3\">track</a>"), std::string::npos);
+    fs.Remove(c.pagePath);
+    fs.Remove(EnsureTrailingBackslash(c.musicFolder) + L"track.mp3");
+  }
+}
+
+TEST_F(GeneratorTest, WritesAnEmptyListForAMissingOrEmptyMusicFolder) {
+  PageSettings settings = Settings();
+  settings.MusicFolder = L"C:\\Nowhere";
+  GeneratePage(settings, fs);
+  EXPECT_EQ(Page(), Head("My Songs") + "<center>\r\n" + kFooter);
+
+  settings.MusicFolder = L"C:\\MP3";
+  GeneratePage(settings, fs);
+  EXPECT_EQ(Page(), Head("My Songs") + "<center>\r\n" + kFooter);
+}
+
+TEST_F(GeneratorTest, ReplacesAnOlderPageAndWritesTheSameBytesEachRun) {
+  fs.AddFile(L"C:\\MP3\\one.mp3");
+  fs.AddFile(L"C:\\Out\\mp3list.html", "an older page");
+
+  GeneratePage(Settings(), fs);
+  const std::string first = Page();
+  GeneratePage(Settings(), fs);
+
+  EXPECT_EQ(Page(), first);
+  EXPECT_EQ(Links(), "<a href=\"music/one.mp3\">one</a><br>\r\n");
+  EXPECT_EQ(fs.ListFolder(L"C:\\Out"), std::vector<std::wstring>{L"mp3list.html"});
+}
+
+class GenerationRunTest : public GeneratorTest {
+ protected:
+  void Run(PageSettings settings) {
+    RunGeneration(std::move(settings), [this](const std::wstring& t) { storedTitles.push_back(t); },
+                  fs, dialogs);
+  }
+  ScriptedDialogs dialogs;
+  std::vector<std::wstring> storedTitles;
+};
+
+TEST_F(GenerationRunTest, AsksForAMissingTitleAndKeepsTheAnswer) {
+  PageSettings settings = Settings();
+  settings.PageTitle = L"";
+  dialogs.Type(L"Best Of");
+
+  Run(settings);
+
+  ASSERT_EQ(dialogs.shown.size(), 2u);
+  EXPECT_TRUE(dialogs.shown[0].isInputBox);
+  EXPECT_EQ(dialogs.shown[0].prompt, L"Enter a page Title!");
+  EXPECT_EQ(dialogs.shown[0].title, L"Title");
+  EXPECT_EQ(dialogs.shown[0].defaultText, L"");
+  EXPECT_EQ(dialogs.shown[1].message, MessageBoxRequest{.text = L"All Done, Page is Ready!"});
+  EXPECT_EQ(storedTitles, std::vector<std::wstring>{L"Best Of"});
+  EXPECT_TRUE(Page().starts_with(Head("Best Of")));
+}
+
+TEST_F(GenerationRunTest, WritesAnUntitledPageWhenTheTitleBoxIsCancelled) {
+  PageSettings settings = Settings();
+  settings.PageTitle = L"";
+
+  Run(settings);
+
+  EXPECT_EQ(storedTitles, std::vector<std::wstring>{L""});
+  EXPECT_TRUE(Page().starts_with(Head("")));
+  EXPECT_EQ(dialogs.MessageTexts(), std::vector<std::wstring>{L"All Done, Page is Ready!"});
+}
+
+TEST_F(GenerationRunTest, TakesATitleOfBlanksWithoutAsking) {
+  PageSettings settings = Settings();
+  settings.PageTitle = L" ";
+
+  Run(settings);
+
+  EXPECT_TRUE(storedTitles.empty());
+  EXPECT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_TRUE(Page().starts_with(Head(" ")));
+}
+
+// Each failure leaves the older page as it was, no temporary file, and a message that names
+// the path and the system's reason instead of the completion message.
+TEST(GenerationFailureTest, ReportsEveryFailureAndKeepsTheOlderPage) {
+  struct Case {
+    const char* name;
+    std::function<void(InMemoryFileSystem&)> stage;
+    std::wstring outputFolder, path, reason;
+  } cases[] = {
+      {"output folder missing", [](auto&) {}, L"C:\\Gone", L"C:\\Gone\\mp3list.html",
+       kReasonPathNotFound},
+      {"output folder read-only", [](auto& f) { f.DenyWrites(L"C:\\Out"); }, L"C:\\Out",
+       L"C:\\Out\\mp3list.html", kReasonAccessDenied},
+      {"disk full during the run", [](auto& f) { f.SetCapacity(L"C:", 400); }, L"C:\\Out",
+       L"C:\\Out\\mp3list.html", kReasonDiskFull},
+      {"music drive not ready", [](auto& f) { f.SetReady(L"M:", false); }, L"C:\\Out",
+       L"M:\\Music\\*.mp3", kReasonNotReady},
+      {"output drive not ready", [](auto& f) { f.SetReady(L"C:", false); }, L"C:\\Out",
+       L"C:\\Out\\mp3list.html", kReasonNotReady},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    InMemoryFileSystem fs;
+    ScriptedDialogs dialogs;
+    fs.AddFolder(L"C:\\Out");
+    fs.AddFile(L"C:\\Out\\mp3list.html", "the older page\r\n");
+    fs.AddRoot(L"M:");
+    fs.AddFolder(L"M:\\Music");
+    for (int i = 0; i < 50; ++i) fs.AddFile(L"M:\\Music\\track " + std::to_wstring(i) + L".mp3");
+    c.stage(fs);
+    PageSettings settings = Settings();
+    settings.MusicFolder = L"M:\\Music";
+    settings.OutputFolder = c.outputFolder;
+
+    RunGeneration(settings, [](const std::wstring&) {}, fs, dialogs);
+
+    fs.SetReady(L"C:", true);
+    EXPECT_EQ(fs.ReadFile(L"C:\\Out\\mp3list.html"), "the older page\r\n");
+    EXPECT_EQ(fs.ListFolder(L"C:\\Out"), std::vector<std::wstring>{L"mp3list.html"});
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].message,
+              (MessageBoxRequest{.text = L"The page was not written.\n\r\n\r" + c.path + L"\n\r" +
+                                         c.reason,
+                                 .title = L"Error",
+                                 .icon = MessageIcon::Critical,
+                                 .helpFile = L"DEMO.HLP",
+                                 .helpContext = 1000}));
+  }
+}
+
+}  // namespace
+}  // namespace melodex
