@@ -25,7 +25,7 @@ start_display() {
   fi
   n=90
   while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$build/$name-xvfb.log" 2>&1 &
+  setsid Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$build/$name-xvfb.log" 2>&1 </dev/null &
   echo $! >"$build/$name-xvfb.pid"
   i=0
   while [ ! -e "/tmp/.X11-unix/X$n" ] && [ $i -lt 100 ]; do sleep 0.1; i=$((i + 1)); done
@@ -47,7 +47,10 @@ start)
     /usr/lib/wine/wineserver -w
     touch "$WINEPREFIX/.melodex-ready"
   fi
-  /usr/lib/wine/wineserver -p
+  /usr/lib/wine/wineserver -p >/dev/null 2>&1 </dev/null || true  # one may run already
+  # Start Wine's own services and the desktop now, detached from any test's output: CTest
+  # would otherwise wait for them to close the pipes they inherited from the first test.
+  "$wine" wineboot >/dev/null 2>&1 </dev/null || true
   cat >"$env_file" <<ENV
 export DISPLAY=$display
 export WINEPREFIX=$WINEPREFIX

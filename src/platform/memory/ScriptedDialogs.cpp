@@ -19,7 +19,9 @@ MessageAnswer DefaultAnswer(const MessageBoxRequest& request) {
 }
 
 MessageAnswer ScriptedDialogs::ShowMessage(const MessageBoxRequest& request) {
-  shown.push_back({.message = request});
+  Shown box;
+  box.message = request;
+  shown.push_back(std::move(box));
   if (whileShown) whileShown(request);
   if (answers_.empty()) return DefaultAnswer(request);
   const MessageAnswer answer = answers_.front();
@@ -29,7 +31,12 @@ MessageAnswer ScriptedDialogs::ShowMessage(const MessageBoxRequest& request) {
 
 std::wstring ScriptedDialogs::InputBox(const std::wstring& prompt, const std::wstring& title,
                                        const std::wstring& defaultText) {
-  shown.push_back({.isInputBox = true, .prompt = prompt, .title = title, .defaultText = defaultText});
+  Shown box;
+  box.isInputBox = true;
+  box.prompt = prompt;
+  box.title = title;
+  box.defaultText = defaultText;
+  shown.push_back(std::move(box));
   if (typed_.empty()) return L"";
   std::wstring text = std::move(typed_.front());
   typed_.pop_front();

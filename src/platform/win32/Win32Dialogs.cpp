@@ -1,0 +1,224 @@
+#include "platform/win32/Win32Dialogs.h"
+
+#include <windows.h>
+
+#include <vector>
+
+namespace melodex::win32 {
+namespace {
+
+// What F1 in the message box currently up should open.
+struct HelpRequest {
+  const Win32Dialogs::HelpHandler* handler = nullptr;
+  std::wstring file;
+  unsigned context = 0;
+};
+thread_local HelpRequest* currentHelp = nullptr;
+
+void CALLBACK OnMessageBoxHelp(LPHELPINFO) {
+  HelpRequest* request = currentHelp;
+  if (!request || !request->handler || !*request->handler) return;
+  try {
+    (*request->handler)(request->file, request->context);
+  } catch (...) {
+    // Help that cannot be shown must not take the message box down with it.
+  }
+}
+
+const wchar_t* TitleOrDefault(const std::wstring& title) {
+  return title.empty() ? kAppTitle : title.c_str();
+}
+
+// Disables every other window of the program while a modal box is up, as a message box
+// with no owner does, and enables them again afterwards.
+class ThreadModal {
+ public:
+  ThreadModal() {
+    EnumThreadWindows(GetCurrentThreadId(), &ThreadModal::Disable,
+                      reinterpret_cast<LPARAM>(&disabled_));
+  }
+  ~ThreadModal() {
+    for (const HWND window : disabled_) EnableWindow(window, TRUE);
+  }
+  ThreadModal(const ThreadModal&) = delete;
+  ThreadModal& operator=(const ThreadModal&) = delete;
+
+ private:
+  static BOOL CALLBACK Disable(HWND window, LPARAM list) {
+    if (IsWindowVisible(window) && IsWindowEnabled(window)) {
+      EnableWindow(window, FALSE);
+      reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    }
+    return TRUE;
+  }
+  std::vector<HWND> disabled_;
+};
+
+// --- The input box, built as an in-memory dialog template. ---
+
+constexpr WORD kPromptId = 100;
+constexpr WORD kEditId = 101;
+
+// Appends the pieces of a DLGTEMPLATEEX / DLGITEMTEMPLATEEX, DWORD-aligned where needed.
+class TemplateWriter {
+ public:
+  void Word(WORD value) { data_.push_back(value); }
+  void DWord(DWORD value) {
+    Word(LOWORD(value));
+    Word(HIWORD(value));
+  }
+  void Text(const wchar_t* text) {
+    for (; *text; ++text) Word(*text);
+    Word(0);
+  }
+  void AlignToDWord() {
+    if (data_.size() % 2) Word(0);
+  }
+  void Item(DWORD style, short x, short y, short cx, short cy, DWORD id, WORD systemClass,
+            const wchar_t* text) {
+    AlignToDWord();
+    DWord(0);  // help id
+    DWord(0);  // extended style
+    DWord(style | WS_CHILD | WS_VISIBLE);
+    Word(x);
+    Word(y);
+    Word(cx);
+    Word(cy);
+    DWord(id);
+    Word(0xFFFF);
+    Word(systemClass);
+    Text(text);
+    Word(0);  // no creation data
+  }
+  const DLGTEMPLATE* Get() const { return reinterpret_cast<const DLGTEMPLATE*>(data_.data()); }
+
+ private:
+  std::vector<WORD> data_;
+};
+
+constexpr WORD kButtonClass = 0x0080;
+constexpr WORD kEditClass = 0x0081;
+constexpr WORD kStaticClass = 0x0082;
+
+struct InputBoxState {
+  const std::wstring* prompt;
+  const std::wstring* defaultText;
+  std::wstring answer;
+};
+
+INT_PTR CALLBACK InputBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG: {
+      auto* state = reinterpret_cast<InputBoxState*>(lParam);
+      SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+      SetDlgItemTextW(dialog, kPromptId, state->prompt->c_str());
+      SetDlgItemTextW(dialog, kEditId, state->defaultText->c_str());
+      SendDlgItemMessageW(dialog, kEditId, EM_SETSEL, 0, -1);
+      SetForegroundWindow(dialog);
+      SetFocus(GetDlgItem(dialog, kEditId));
+      return FALSE;  // the focus is set
+    }
+    case WM_COMMAND:
+      if (LOWORD(wParam) == IDOK) {
+        auto* state = reinterpret_cast<InputBoxState*>(GetWindowLongPtrW(dialog, DWLP_USER));
+        const HWND edit = GetDlgItem(dialog, kEditId);
+        std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(edit)) + 1, L'\0');
+        text.resize(GetWindowTextW(edit, text.data(), static_cast<int>(text.size())));
+        state->answer = std::move(text);
+        EndDialog(dialog, IDOK);
+        return TRUE;
+      }
+      if (LOWORD(wParam) == IDCANCEL) {
+        EndDialog(dialog, IDCANCEL);
+        return TRUE;
+      }
+      break;
+  }
+  return FALSE;
+}
+
+}  // namespace
+
+MessageAnswer Win32Dialogs::ShowMessage(const MessageBoxRequest& request) {
+  UINT style = MB_TASKMODAL | MB_SETFOREGROUND;
+  switch (request.buttons) {
+    case MessageButtons::Ok: style |= MB_OK; break;
+    case MessageButtons::OkCancel: style |= MB_OKCANCEL; break;
+    case MessageButtons::AbortRetryIgnore: style |= MB_ABORTRETRYIGNORE; break;
+    case MessageButtons::YesNo: style |= MB_YESNO; break;
+  }
+  switch (request.icon) {
+    case MessageIcon::None: break;
+    case MessageIcon::Critical: style |= MB_ICONHAND; break;
+    case MessageIcon::Question: style |= MB_ICONQUESTION; break;
+  }
+  if (request.defaultButton == 2) style |= MB_DEFBUTTON2;
+  if (request.defaultButton == 3) style |= MB_DEFBUTTON3;
+
+  HelpRequest help{&help_, request.helpFile, request.helpContext};
+  MSGBOXPARAMSW params{};
+  params.cbSize = sizeof params;
+  params.hInstance = GetModuleHandleW(nullptr);
+  params.lpszText = request.text.c_str();
+  params.lpszCaption = TitleOrDefault(request.title);
+  params.dwStyle = style;
+  if (!request.helpFile.empty()) {
+    params.dwContextHelpId = request.helpContext;
+    params.lpfnMsgBoxCallback = &OnMessageBoxHelp;
+  }
+
+  HelpRequest* outer = currentHelp;
+  currentHelp = request.helpFile.empty() ? nullptr : &help;
+  const int result = MessageBoxIndirectW(&params);
+  currentHelp = outer;
+
+  switch (result) {
+    case IDCANCEL: return MessageAnswer::Cancel;
+    case IDABORT: return MessageAnswer::Abort;
+    case IDRETRY: return MessageAnswer::Retry;
+    case IDIGNORE: return MessageAnswer::Ignore;
+    case IDYES: return MessageAnswer::Yes;
+    case IDNO: return MessageAnswer::No;
+    default: return MessageAnswer::Ok;
+  }
+}
+
+std::wstring Win32Dialogs::InputBox(const std::wstring& prompt, const std::wstring& title,
+                                    const std::wstring& defaultText) {
+  TemplateWriter writer;
+  writer.Word(1);       // dlgVer
+  writer.Word(0xFFFF);  // signature: DLGTEMPLATEEX
+  writer.DWord(0);      // help id
+  writer.DWord(0);      // extended style
+  writer.DWord(DS_MODALFRAME | DS_CENTER | DS_SETFONT | DS_SHELLFONT | WS_POPUP | WS_CAPTION |
+               WS_SYSMENU);
+  writer.Word(4);  // controls
+  writer.Word(0);
+  writer.Word(0);
+  writer.Word(246);
+  writer.Word(84);
+  writer.Word(0);  // no menu
+  writer.Word(0);  // the standard dialog class
+  writer.Text(TitleOrDefault(title));
+  writer.Word(8);    // point size
+  writer.Word(400);  // weight
+  writer.Word(0);    // italic, charset
+  writer.Text(L"MS Shell Dlg");
+  writer.Item(SS_LEFT | SS_NOPREFIX, 7, 7, 170, 48, kPromptId, kStaticClass, L"");
+  writer.Item(BS_DEFPUSHBUTTON | WS_TABSTOP, 189, 7, 50, 14, IDOK, kButtonClass, L"OK");
+  writer.Item(BS_PUSHBUTTON | WS_TABSTOP, 189, 25, 50, 14, IDCANCEL, kButtonClass, L"Cancel");
+  writer.Item(ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 7, 63, 232, 13, kEditId, kEditClass, L"");
+
+  InputBoxState state{&prompt, &defaultText, {}};
+  const HWND active = GetActiveWindow();
+  INT_PTR result;
+  {
+    ThreadModal modal;
+    result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), writer.Get(), active,
+                                     &InputBoxProc, reinterpret_cast<LPARAM>(&state));
+  }
+  if (active && IsWindow(active)) SetActiveWindow(active);
+  return result == IDOK ? state.answer : std::wstring();
+}
+
+}  // namespace melodex::win32
