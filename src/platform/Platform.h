@@ -1,0 +1,16 @@
+#pragma once
+
+#include "platform/Dialogs.h"
+#include "platform/FileSystem.h"
+#include "platform/HelpSystem.h"
+
+namespace melodex {
+
+// Everything the program needs from the operating system, apart from its windows.
+struct Platform {
+  FileSystem& files;
+  Dialogs& dialogs;
+  HelpSystem& help;
+};
+
+}  // namespace melodex

@@ -1,0 +1,48 @@
+#include "platform/memory/MemoryBackend.h"
+
+#include <algorithm>
+
+namespace melodex {
+
+class MemoryBackend::Peer : public ui::WindowPeer {
+ public:
+  Peer(MemoryBackend& backend, ui::Form& form) : backend_(backend), form_(form) {
+    backend_.peers_.push_back(this);
+  }
+  ~Peer() override { std::erase(backend_.peers_, this); }
+
+  void Show() override { shownAt_ = ++backend_.clock_; }
+  void Hide() override {}
+  void CaptionChanged() override {}
+  void ControlChanged(const ui::Control&) override {}
+  void MenuChanged(const ui::MenuItem&) override {}
+  void FocusChanged(const ui::Control&) override {}
+  void OuterSizeChanged() override {}
+
+  MemoryBackend& backend_;
+  ui::Form& form_;
+  long long shownAt_ = 0;
+};
+
+MemoryBackend::~MemoryBackend() = default;
+
+std::unique_ptr<ui::WindowPeer> MemoryBackend::Realize(ui::Form& form) {
+  realized_.push_back(form.Name());
+  return std::make_unique<Peer>(*this, form);
+}
+
+void MemoryBackend::EndProgram() { ended_ = true; }
+
+const ui::Form* MemoryBackend::Front() const {
+  const Peer* front = nullptr;
+  for (const Peer* peer : peers_) {
+    if (peer->form_.Visible() && (!front || peer->shownAt_ > front->shownAt_)) front = peer;
+  }
+  return front ? &front->form_ : nullptr;
+}
+
+int MemoryBackend::Realized(const std::string& formName) const {
+  return static_cast<int>(std::count(realized_.begin(), realized_.end(), formName));
+}
+
+}  // namespace melodex

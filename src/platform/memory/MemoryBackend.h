@@ -1,0 +1,52 @@
+#pragma once
+
+#include <vector>
+
+#include "platform/HelpSystem.h"
+#include "ui/model/Backend.h"
+#include "ui/model/Form.h"
+
+namespace melodex {
+
+// Windows that exist only as the model says, for tests: it remembers which are open, which
+// one is in front, and whether the program has ended.
+class MemoryBackend : public ui::Backend {
+ public:
+  ~MemoryBackend() override;
+
+  std::unique_ptr<ui::WindowPeer> Realize(ui::Form& form) override;
+  void EndProgram() override;
+
+  bool Ended() const { return ended_; }
+  // The visible window shown or brought forward last, or null.
+  const ui::Form* Front() const;
+  // How many windows were created for forms of that name.
+  int Realized(const std::string& formName) const;
+
+ private:
+  class Peer;
+  friend class Peer;
+  std::vector<Peer*> peers_;
+  std::vector<std::string> realized_;
+  long long clock_ = 0;
+  bool ended_ = false;
+};
+
+// A help program that knows the help files it is given and remembers what it showed.
+class MemoryHelpSystem : public HelpSystem {
+ public:
+  bool available = false;
+  struct Topic {
+    std::wstring file;
+    unsigned context;
+  };
+  std::vector<Topic> shown;
+
+  bool ShowTopic(const std::wstring& helpFile, unsigned context) override {
+    if (!available) return false;
+    shown.push_back({helpFile, context});
+    return true;
+  }
+};
+
+}  // namespace melodex

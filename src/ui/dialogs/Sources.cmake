@@ -1,0 +1,1 @@
+# The folder picker, the colour chooser and the help window.

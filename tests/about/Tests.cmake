@@ -1,0 +1,1 @@
+# Tests of the about box, the System Information launcher and the hidden messages.

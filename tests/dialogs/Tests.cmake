@@ -1,0 +1,1 @@
+# Tests of the folder picker, the colour chooser and the help window.
