@@ -106,7 +106,9 @@ class Win32TextFile : public TextFile {
     const HANDLE handle = handle_;
     handle_ = INVALID_HANDLE_VALUE;
     if (!CloseHandle(handle)) Fail();
-    // A browser or virus scanner may hold the old page open for a moment.
+    // A browser or virus scanner may hold the old page open for a moment. Renaming over a
+    // file that is open elsewhere fails with "access denied", not with a sharing violation,
+    // so that is waited out too; a page that truly cannot be replaced is reported after it.
     for (int attempt = 0;; ++attempt) {
       if (MoveFileExW(tempPath_.c_str(), path_.c_str(),
                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
@@ -115,7 +117,8 @@ class Win32TextFile : public TextFile {
       }
       const DWORD error = GetLastError();
       if (attempt == kMoveAttempts ||
-          (error != ERROR_SHARING_VIOLATION && error != ERROR_LOCK_VIOLATION)) {
+          (error != ERROR_SHARING_VIOLATION && error != ERROR_LOCK_VIOLATION &&
+           error != ERROR_ACCESS_DENIED)) {
         throw FileSystemError(path_, SystemMessage(error));
       }
       Sleep(kMoveRetryMilliseconds);

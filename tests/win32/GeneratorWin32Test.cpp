@@ -1,0 +1,364 @@
+// Page generation on the real Windows file system: the bytes of the page in the ANSI code
+// page, what the wildcard search really returns, and failures that only a real file system
+// produces (a missing folder, an unreadable pattern, a page held open by another program).
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <optional>
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "generator/GeneratePage.h"
+#include "platform/memory/ScriptedDialogs.h"
+#include "platform/win32/SystemMessage.h"
+#include "platform/win32/Win32FileSystem.h"
+
+namespace melodex {
+namespace {
+
+const std::string kFooter =
+    "<br><br><font size=\"-2\"><a href=\"mailto:brixel@example.org\"><i>Mail the writer of "
+    "Melodex</i></a></center>\r\n";
+
+std::string Head(const std::string& title) {
+  return "<html><Title>" + title +
+         "</title><body bgcolor=\"#FFFFFF\" text=\"#000000\" link=\"#0000FF\" alink=\"#00FF00\" "
+         "vlink=\"#FF0000\">\r\n<center><font color=\"#FF0000\"><h1><I>" +
+         title + "</I></h1></font></center>\r\n<center>\r\n";
+}
+
+// A fresh folder under the system's temporary folder holding "Music" and "Out", set up and
+// read with plain Win32 calls rather than through the code under test.
+class Scratch {
+ public:
+  Scratch() {
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    static int counter = 0;
+    root_ = std::wstring(temp) + L"melodex-generator-" + std::to_wstring(GetCurrentProcessId()) +
+            L"-" + std::to_wstring(++counter);
+    CreateDirectoryW(root_.c_str(), nullptr);
+    CreateDirectoryW(Music().c_str(), nullptr);
+    CreateDirectoryW(Out().c_str(), nullptr);
+  }
+  ~Scratch() { RemoveTree(root_); }
+  Scratch(const Scratch&) = delete;
+  Scratch& operator=(const Scratch&) = delete;
+
+  const std::wstring& Root() const { return root_; }
+  std::wstring Music() const { return root_ + L"\\Music"; }
+  std::wstring Out() const { return root_ + L"\\Out"; }
+  std::wstring Page() const { return Out() + L"\\mp3list.html"; }
+
+  static void MakeFile(const std::wstring& path, const std::string& bytes = "",
+                       DWORD attributes = FILE_ATTRIBUTE_NORMAL) {
+    const HANDLE file =
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE) << "cannot make " << ::testing::PrintToString(path);
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+    SetFileAttributesW(path.c_str(), attributes);
+  }
+
+  static std::optional<std::string> Read(const std::wstring& path) {
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+    std::string bytes(GetFileSize(file, nullptr), '\0');
+    DWORD read = 0;
+    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    CloseHandle(file);
+    bytes.resize(read);
+    return bytes;
+  }
+
+  // Every entry of the folder (hidden ones too), in the folder's own order.
+  static std::vector<std::wstring> List(const std::wstring& folder) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW data;
+    const HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &data);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+      const std::wstring name = data.cFileName;
+      if (name != L"." && name != L"..") names.push_back(name);
+    } while (FindNextFileW(search, &data));
+    FindClose(search);
+    return names;
+  }
+
+ private:
+  static void RemoveTree(const std::wstring& folder) {
+    for (const std::wstring& name : List(folder)) {
+      const std::wstring path = folder + L"\\" + name;
+      const DWORD attributes = GetFileAttributesW(path.c_str());
+      SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+      if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        RemoveTree(path);
+      } else {
+        DeleteFileW(path.c_str());
+      }
+    }
+    RemoveDirectoryW(folder.c_str());
+  }
+
+  std::wstring root_;
+};
+
+// Another program (a browser showing the page, say) that has the page open for reading and
+// does not let it be deleted or renamed over.
+class PageHolder {
+ public:
+  explicit PageHolder(const std::wstring& path)
+      : handle_(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, 0, nullptr)) {}
+  ~PageHolder() { Release(); }
+  PageHolder(const PageHolder&) = delete;
+  PageHolder& operator=(const PageHolder&) = delete;
+
+  bool Holds() const { return handle_ != INVALID_HANDLE_VALUE; }
+  void Release() {
+    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+    handle_ = INVALID_HANDLE_VALUE;
+  }
+
+ private:
+  HANDLE handle_;
+};
+
+class GeneratorWin32Test : public ::testing::Test {
+ protected:
+  PageSettings Settings() const {
+    return {.MusicFolder = scratch.Music(),
+            .OutputFolder = scratch.Out(),
+            .BaseUrl = L"music/",
+            .PageTitle = L"My Songs",
+            .BackColor = L"#FFFFFF",
+            .TextColor = L"#000000",
+            .LinkColor = L"#0000FF",
+            .ActiveLinkColor = L"#00FF00",
+            .VisitedLinkColor = L"#FF0000",
+            .TitleColor = L"#FF0000",
+            .ListCentered = true};
+  }
+
+  void AddTrack(const std::wstring& name, DWORD attributes = FILE_ATTRIBUTE_NORMAL) {
+    Scratch::MakeFile(scratch.Music() + L"\\" + name, "ID3", attributes);
+  }
+
+  // The link lines of the page written for Settings(), between its head and its footer.
+  std::string Links() const {
+    const std::string page = Scratch::Read(scratch.Page()).value_or("<no page>");
+    const std::string head = Head("My Songs");
+    if (!page.starts_with(head) || !page.ends_with(kFooter)) return "<malformed page>" + page;
+    return page.substr(head.size(), page.size() - head.size() - kFooter.size());
+  }
+
+  void Run(PageSettings settings) {
+    RunGeneration(
+        std::move(settings), [this](const std::wstring& t) { storedTitles.push_back(t); }, fs,
+        dialogs);
+  }
+
+  Scratch scratch;
+  win32::Win32FileSystem fs;
+  ScriptedDialogs dialogs;
+  std::vector<std::wstring> storedTitles;
+};
+
+MessageBoxRequest FailureMessage(const std::wstring& path, const std::wstring& reason) {
+  return {.text = L"The page was not written.\n\r\n\r" + path + L"\n\r" + reason,
+          .title = L"Error",
+          .icon = MessageIcon::Critical,
+          .helpFile = L"DEMO.HLP",
+          .helpContext = 1000};
+}
+
+TEST_F(GeneratorWin32Test, WritesTheAskedTitleAndTheLinksInTheAnsiCodePage) {
+  if (GetACP() != 1252) GTEST_SKIP() << "the bytes expected are code page 1252's, not " << GetACP();
+  AddTrack(L"01_Intro.mp3");
+  Scratch::MakeFile(scratch.Page(), "an older page\r\n");
+  PageSettings settings = Settings();
+  settings.PageTitle = L"";
+  dialogs.Type(L"Caf\u00e9");
+
+  Run(settings);
+
+  EXPECT_EQ(Scratch::Read(scratch.Page()),
+            "<html><Title>Caf\xe9</title><body bgcolor=\"#FFFFFF\" text=\"#000000\" "
+            "link=\"#0000FF\" alink=\"#00FF00\" vlink=\"#FF0000\">\r\n"
+            "<center><font color=\"#FF0000\"><h1><I>Caf\xe9</I></h1></font></center>\r\n"
+            "<center>\r\n"
+            "<a href=\"music/01_Intro.mp3\"> Intro</a><br>\r\n" +
+                kFooter);
+  EXPECT_EQ(storedTitles, std::vector<std::wstring>{L"Caf\u00e9"});
+  EXPECT_EQ(dialogs.MessageTexts(), std::vector<std::wstring>{L"All Done, Page is Ready!"});
+  EXPECT_EQ(Scratch::List(scratch.Out()), std::vector<std::wstring>{L"mp3list.html"})
+      << "a temporary file was left behind";
+}
+
+TEST_F(GeneratorWin32Test, EncodesEachNameForTheCodePageAndTheLinkTarget) {
+  if (GetACP() != 1252) GTEST_SKIP() << "the bytes expected are code page 1252's, not " << GetACP();
+  struct Case {
+    const wchar_t* fileName;
+    const char* line;
+  } cases[] = {
+      {L"Caf\u00e9.mp3", "<a href=\"music/Caf\xe9.mp3\">Caf\xe9</a><br>\r\n"},
+      {L"\u65e5\u672c Live.mp3",
+       "<a href=\"music/%E6%97%A5%E6%9C%AC Live.mp3\">&#26085;&#26412; Live</a><br>\r\n"},
+      // Best fit would make these "O" and "8": dead links under a look-alike name.
+      {L"\u014csaka \u221e.mp3",
+       "<a href=\"music/%C5%8Csaka %E2%88%9E.mp3\">&#332;saka &#8734;"
+       "</a><br>\r\n"},
+      {L"5 \u20ac.mp3", "<a href=\"music/5 \x80.mp3\"> \x80</a><br>\r\n"},
+      {L"x\U0001D11E.mp3", "<a href=\"music/x%F0%9D%84%9E.mp3\">x&#119070;</a><br>\r\n"},
+      {L"Side #2 100%.mp3", "<a href=\"music/Side %232 100%25.mp3\">Side #2 100%</a><br>\r\n"},
+      {L"Rock & Roll_(Live).mp3",
+       "<a href=\"music/Rock & Roll_(Live).mp3\">Rock & Roll Live</a><br>\r\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(std::wstring(c.fileName)));
+    const std::wstring path = scratch.Music() + L"\\" + c.fileName;
+    Scratch::MakeFile(path);
+
+    GeneratePage(Settings(), fs);
+
+    EXPECT_EQ(Links(), c.line);
+    DeleteFileW(path.c_str());
+  }
+}
+
+TEST_F(GeneratorWin32Test, ListsOrdinaryFilesOnlyInTheFolderOwnOrder) {
+  AddTrack(L"one.mp3");
+  AddTrack(L"LOUD.MP3");
+  AddTrack(L"kept.mp3", FILE_ATTRIBUTE_READONLY);
+  AddTrack(L"secret.mp3", FILE_ATTRIBUTE_HIDDEN);
+  AddTrack(L"boot.mp3", FILE_ATTRIBUTE_SYSTEM);
+  AddTrack(L"both.mp3", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+  AddTrack(L"cover.jpg");
+  CreateDirectoryW((scratch.Music() + L"\\album.mp3").c_str(), nullptr);
+  CreateDirectoryW((scratch.Music() + L"\\hidden album.mp3").c_str(), nullptr);
+  SetFileAttributesW((scratch.Music() + L"\\hidden album.mp3").c_str(), FILE_ATTRIBUTE_HIDDEN);
+
+  GeneratePage(Settings(), fs);
+
+  const std::set<std::wstring> listed = {L"one.mp3", L"LOUD.MP3", L"kept.mp3"};
+  std::string expected;
+  for (const std::wstring& name : Scratch::List(scratch.Music())) {
+    if (!listed.contains(name)) continue;
+    const std::string narrow(name.begin(), name.end());  // ASCII names
+    expected +=
+        "<a href=\"music/" + narrow + "\">" + narrow.substr(0, narrow.size() - 4) + "</a><br>\r\n";
+  }
+  EXPECT_EQ(Links(), expected);
+}
+
+TEST_F(GeneratorWin32Test, LeavesOutLongNamesTheWildcardMatchesThroughTheirShortNames) {
+  AddTrack(L"song.mp3x");
+  AddTrack(L"Another Long Name.mp3abc");
+  AddTrack(L"real.mp3");
+
+  // The platform's own search, without the program's filter on top.
+  std::vector<std::wstring> matched;
+  WIN32_FIND_DATAW data;
+  const HANDLE search = FindFirstFileExW((scratch.Music() + L"\\*.mp3").c_str(), FindExInfoBasic,
+                                         &data, FindExSearchNameMatch, nullptr, 0);
+  ASSERT_NE(search, INVALID_HANDLE_VALUE);
+  do {
+    matched.push_back(data.cFileName);
+  } while (FindNextFileW(search, &data));
+  FindClose(search);
+  if (std::find(matched.begin(), matched.end(), L"song.mp3x") == matched.end()) {
+    GTEST_SKIP() << "this volume gives long names no short names, so \"*.mp3\" cannot match "
+                    "\"song.mp3x\" here";
+  }
+
+  GeneratePage(Settings(), fs);
+
+  EXPECT_EQ(Links(), "<a href=\"music/real.mp3\">real</a><br>\r\n");
+}
+
+// What the user sees of a failed run: one critical message naming the path and the system's
+// reason, no completion message, the older page as it was and nothing else left behind.
+TEST_F(GeneratorWin32Test, ReportsAFailedRunAndKeepsTheOlderPage) {
+  struct Case {
+    const char* name;
+    std::wstring outputFolder, musicFolder;
+    bool holdPage;
+    std::wstring path;
+    std::set<std::wstring> reasons;
+  } cases[] = {
+      {"output folder missing",
+       scratch.Root() + L"\\Missing",
+       scratch.Music(),
+       false,
+       scratch.Root() + L"\\Missing\\mp3list.html",
+       // GetTempFileName says the latter where CreateFile would say the former.
+       {win32::SystemMessage(ERROR_PATH_NOT_FOUND), win32::SystemMessage(ERROR_DIRECTORY)}},
+      {"music folder cannot be searched",
+       scratch.Out(),
+       scratch.Root() + L"\\bad|name",
+       false,
+       scratch.Root() + L"\\bad|name\\*.mp3",
+       {win32::SystemMessage(ERROR_INVALID_NAME)}},
+      // Windows and Wine both refuse to rename over a file open without FILE_SHARE_DELETE
+      // with "access denied", not with a sharing violation.
+      {"page held open throughout",
+       scratch.Out(),
+       scratch.Music(),
+       true,
+       scratch.Page(),
+       {win32::SystemMessage(ERROR_ACCESS_DENIED)}},
+  };
+  for (int i = 0; i < 30; ++i) AddTrack(L"track " + std::to_wstring(i) + L".mp3");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Scratch::MakeFile(scratch.Page(), "the older page\r\n");
+    dialogs.shown.clear();
+    std::optional<PageHolder> holder;
+    if (c.holdPage) {
+      holder.emplace(scratch.Page());
+      ASSERT_TRUE(holder->Holds());
+    }
+    PageSettings settings = Settings();
+    settings.OutputFolder = c.outputFolder;
+    settings.MusicFolder = c.musicFolder;
+
+    Run(settings);
+
+    EXPECT_EQ(Scratch::Read(scratch.Page()), "the older page\r\n");
+    holder.reset();
+    EXPECT_EQ(Scratch::List(scratch.Out()), std::vector<std::wstring>{L"mp3list.html"});
+    EXPECT_EQ(Scratch::List(scratch.Root()), (std::vector<std::wstring>{L"Music", L"Out"}));
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_TRUE(std::any_of(c.reasons.begin(), c.reasons.end(), [&](const std::wstring& reason) {
+      return dialogs.shown[0].message == FailureMessage(c.path, reason);
+    })) << ::testing::PrintToString(dialogs.shown[0].message.text);
+  }
+}
+
+// A browser or a virus scanner often has the page open for a moment only: the run waits for
+// it briefly instead of failing at once.
+TEST_F(GeneratorWin32Test, ReplacesAPageHeldOpenForAMoment) {
+  AddTrack(L"one.mp3");
+  Scratch::MakeFile(scratch.Page(), "the older page\r\n");
+  PageHolder holder(scratch.Page());
+  ASSERT_TRUE(holder.Holds());
+  std::thread browser([&holder] {
+    Sleep(150);
+    holder.Release();
+  });
+
+  Run(Settings());
+  browser.join();
+
+  EXPECT_EQ(Links(), "<a href=\"music/one.mp3\">one</a><br>\r\n");
+  EXPECT_EQ(Scratch::List(scratch.Out()), std::vector<std::wstring>{L"mp3list.html"});
+  EXPECT_EQ(dialogs.MessageTexts(), std::vector<std::wstring>{L"All Done, Page is Ready!"});
+}
+
+}  // namespace
+}  // namespace melodex
