@@ -11,10 +11,12 @@
 namespace melodex {
 
 Form1::Form1(ui::Backend& backend, App& app)
-    : ui::Form(backend, "Form1",
-               {.clientWidth = 4500, .clientHeight = 2445, .border = ui::BorderStyle::FixedToolWindow}),
+    : ui::Form(
+          backend, "Form1",
+          {.clientWidth = 4500, .clientHeight = 2445, .border = ui::BorderStyle::FixedToolWindow}),
       app_(app) {
   SetDefaultButton(Command10);
+  Text2.SetEnabled(false);  // the user can neither see nor edit the hand-over field
   Command1.Click = [this] { Command1_Click(); };
   Command13.Click = [this] { Command13_Click(); };
   Command3.Click = [this] { Command3_Click(); };
@@ -99,12 +101,12 @@ void Form1::Command2_Click() {
 
 void Form1::Command8_Click() {
   const MessageAnswer answer = app_.System().dialogs.ShowMessage({.text = L"Do you want to Quit ?",
-                                                                   .title = L"Exit",
-                                                                   .buttons = MessageButtons::YesNo,
-                                                                   .icon = MessageIcon::Question,
-                                                                   .defaultButton = 2,
-                                                                   .helpFile = kHelpFile,
-                                                                   .helpContext = kHelpContext});
+                                                                  .title = L"Exit",
+                                                                  .buttons = MessageButtons::YesNo,
+                                                                  .icon = MessageIcon::Question,
+                                                                  .defaultButton = 2,
+                                                                  .helpFile = kHelpFile,
+                                                                  .helpContext = kHelpContext});
   if (answer == MessageAnswer::Yes) app_.End();
 }
 

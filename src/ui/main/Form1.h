@@ -43,19 +43,19 @@ class Form1 : public ui::Form {
   ui::TextBox Text9{*this, "Text9", {1320, 2040, 855, 285}, 18, L"#FF0000"};
   ui::Label Label1{*this, "Label1", L"Page Title:", {2400, 960, 1935, 255}, 15};
   ui::TextBox Text8{*this, "Text8", {2400, 1200, 1935, 285}, 16};
-  ui::CheckBox Check1{*this, "Check1", L"List Centered", {2400, 1440, 1935, 255}, 19,
-                      ui::CheckBox::State::Checked};
+  ui::CheckBox Check1{
+      *this, "Check1", L"List Centered", {2400, 1440, 1935, 255}, 19, ui::CheckBox::State::Checked};
   ui::CommandButton Command2{*this, "Command2", L"&Go", {2400, 1800, 1935, 255}, 2};
   ui::CommandButton Command8{*this, "Command8", L"&Quit", {2400, 2040, 1935, 255}, 14};
 
   // The frame around the settings and the panel on the right.
   ui::Line Line4{*this, "Line4", 0, 0, 4440, 0, ui::Color::System(ui::SystemColor::WindowText)};
-  ui::Line Line5{*this, "Line5", 4440, 0, 4440, 2400,
-                 ui::Color::System(ui::SystemColor::WindowText)};
-  ui::Line Line2{*this, "Line2", 0, 2400, 4440, 2400,
-                 ui::Color::System(ui::SystemColor::WindowText)};
-  ui::Line Line3{*this, "Line3", 2280, 2400, 2280, 960,
-                 ui::Color::System(ui::SystemColor::WindowText)};
+  ui::Line Line5{
+      *this, "Line5", 4440, 0, 4440, 2400, ui::Color::System(ui::SystemColor::WindowText)};
+  ui::Line Line2{
+      *this, "Line2", 0, 2400, 4440, 2400, ui::Color::System(ui::SystemColor::WindowText)};
+  ui::Line Line3{
+      *this, "Line3", 2280, 2400, 2280, 960, ui::Color::System(ui::SystemColor::WindowText)};
   ui::Line Line1{*this, "Line1", 2280, 960, 4440, 960, ui::Color::Rgb(0, 0, 0)};
 
   // Below the client area, out of sight. Text2 carries the hand-over number that tells

@@ -60,9 +60,7 @@ void Control::Press() {
   if (enabled_) OnPress();
 }
 
-void TextBox::OnUserEdit(std::wstring text) {
-  StoreText(std::move(text));
-}
+void TextBox::OnUserEdit(std::wstring text) { StoreText(std::move(text)); }
 
 void CommandButton::OnPress() {
   if (Click) Click();
@@ -74,9 +72,7 @@ void CheckBox::SetValue(State state) {
   Changed();
 }
 
-void CheckBox::OnPress() {
-  SetValue(state_ == State::Checked ? State::Unchecked : State::Checked);
-}
+void CheckBox::OnPress() { SetValue(state_ == State::Checked ? State::Unchecked : State::Checked); }
 
 void OptionButton::SetValue(bool selected) {
   if (selected) {
@@ -95,8 +91,7 @@ void OptionButton::OnPress() { SetValue(true); }
 
 Line::Line(Form& form, std::string name, int x1, int y1, int x2, int y2, Color color, int width)
     : Control(form, Kind::Line, std::move(name),
-              {std::min(x1, x2), std::min(y1, y2), std::abs(x2 - x1), std::abs(y2 - y1)}, -1,
-              L""),
+              {std::min(x1, x2), std::min(y1, y2), std::abs(x2 - x1), std::abs(y2 - y1)}, -1, L""),
       x1_(x1),
       y1_(y1),
       x2_(x2),

@@ -15,7 +15,17 @@ class Form;
 // does arrives through Press() and, for text boxes, OnUserEdit().
 class Control {
  public:
-  enum class Kind { TextBox, CommandButton, CheckBox, OptionButton, Label, Line, Image, DriveList, DirList };
+  enum class Kind {
+    TextBox,
+    CommandButton,
+    CheckBox,
+    OptionButton,
+    Label,
+    Line,
+    Image,
+    DriveList,
+    DirList
+  };
 
   Control(Form& form, Kind kind, std::string name, Rect rect, int tabIndex, std::wstring text);
   virtual ~Control() = default;
@@ -104,7 +114,8 @@ class OptionButton : public Control {
   OptionButton(Form& form, std::string name, std::wstring caption, Rect rect, int tabIndex,
                Color foreColor, Color backColor)
       : Control(form, Kind::OptionButton, std::move(name), rect, tabIndex, std::move(caption)),
-        foreColor_(foreColor), backColor_(backColor) {}
+        foreColor_(foreColor),
+        backColor_(backColor) {}
 
   bool Value() const { return selected_; }
   void SetValue(bool selected);

@@ -6,7 +6,9 @@
 namespace melodex::ui {
 
 Form::Form(Backend& backend, std::string name, Design design)
-    : backend_(backend), name_(std::move(name)), design_(std::move(design)),
+    : backend_(backend),
+      name_(std::move(name)),
+      design_(std::move(design)),
       caption_(design_.caption) {}
 
 Form::~Form() = default;
@@ -63,8 +65,9 @@ std::vector<Control*> Form::TabOrder() const {
   for (Control* control : controls_) {
     if (control->TakesFocus()) order.push_back(control);
   }
-  std::stable_sort(order.begin(), order.end(),
-                   [](const Control* a, const Control* b) { return a->TabIndex() < b->TabIndex(); });
+  std::stable_sort(order.begin(), order.end(), [](const Control* a, const Control* b) {
+    return a->TabIndex() < b->TabIndex();
+  });
   return order;
 }
 
@@ -116,8 +119,9 @@ void Form::PressSpace() {
 
 void Form::PressAccessKey(wchar_t key) {
   std::vector<Control*> all(controls_);
-  std::stable_sort(all.begin(), all.end(),
-                   [](const Control* a, const Control* b) { return a->TabIndex() < b->TabIndex(); });
+  std::stable_sort(all.begin(), all.end(), [](const Control* a, const Control* b) {
+    return a->TabIndex() < b->TabIndex();
+  });
   std::vector<Control*> matches;
   for (Control* control : all) {
     if (control->Enabled() && control->AccessKey() != 0 &&

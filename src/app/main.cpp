@@ -1,0 +1,26 @@
+// Melodex: makes one web page that lists a folder of MP3 files.
+#include <windows.h>
+
+#include "platform/Platform.h"
+#include "platform/win32/Win32Backend.h"
+#include "platform/win32/Win32Dialogs.h"
+#include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32HelpSystem.h"
+#include "ui/App.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  // A drive without a medium must fail quietly, not ask the user to insert a disk.
+  SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+
+  melodex::win32::Win32FileSystem files;
+  melodex::win32::Win32Dialogs dialogs;
+  melodex::win32::Win32HelpSystem help;
+  melodex::Platform platform{files, dialogs, help};
+  melodex::win32::Win32Backend windows(instance);
+  melodex::App app(windows, platform);
+  dialogs.SetHelpHandler(
+      [&app](const std::wstring& helpFile, unsigned context) { app.ShowHelp(helpFile, context); });
+
+  app.Start();
+  return windows.Run();
+}

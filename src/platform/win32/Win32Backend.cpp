@@ -1,0 +1,686 @@
+#include "platform/win32/Win32Backend.h"
+
+#include <commctrl.h>
+#include <uxtheme.h>
+
+#include <algorithm>
+#include <cwctype>
+#include <map>
+#include <string>
+
+#include "platform/Dialogs.h"
+
+namespace melodex::win32 {
+namespace {
+
+constexpr wchar_t kFormClass[] = L"MelodexForm";
+constexpr wchar_t kOwnerClass[] = L"MelodexOwner";
+constexpr int kFirstControlId = 100;
+constexpr int kFirstMenuId = 1000;
+constexpr int kIconResource = 1;
+
+int Pixels(int twips, UINT dpi) { return MulDiv(twips, static_cast<int>(dpi), 1440); }
+
+// Texts the program composes break lines with line feed then carriage return; the window
+// system draws a line break for carriage return then line feed.
+std::wstring ForDisplay(const std::wstring& text) {
+  std::wstring shown = text;
+  for (std::size_t at = shown.find(L"\n\r"); at != std::wstring::npos;
+       at = shown.find(L"\n\r", at + 2)) {
+    shown[at] = L'\r';
+    shown[at + 1] = L'\n';
+  }
+  return shown;
+}
+
+std::wstring TextOf(HWND window) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(
+      static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+int SystemColorIndex(ui::SystemColor color) {
+  switch (color) {
+    case ui::SystemColor::WindowText:
+      return COLOR_WINDOWTEXT;
+    case ui::SystemColor::Window:
+      return COLOR_WINDOW;
+    case ui::SystemColor::ButtonText:
+      return COLOR_BTNTEXT;
+    case ui::SystemColor::ButtonFace:
+      return COLOR_BTNFACE;
+    case ui::SystemColor::HighlightText:
+      return COLOR_HIGHLIGHTTEXT;
+  }
+  return COLOR_WINDOWTEXT;
+}
+
+COLORREF ColorOf(const ui::Color& color, COLORREF fallback) {
+  switch (color.kind) {
+    case ui::Color::Kind::Rgb:
+      return RGB((color.value >> 16) & 0xFF, (color.value >> 8) & 0xFF, color.value & 0xFF);
+    case ui::Color::Kind::System:
+      return GetSysColor(SystemColorIndex(static_cast<ui::SystemColor>(color.value)));
+    case ui::Color::Kind::Default:
+      break;
+  }
+  return fallback;
+}
+
+void ReportUnexpected(const char* what) {
+  std::wstring text = L"Something unexpected went wrong; the action was not completed.";
+  if (what && *what) {
+    text += kLineBreak;
+    text += std::wstring(what, what + std::char_traits<char>::length(what));
+  }
+  MessageBoxW(nullptr, text.c_str(), kAppTitle, MB_OK | MB_ICONHAND | MB_TASKMODAL);
+}
+
+}  // namespace
+
+// The real window of one form.
+class Win32Window : public ui::WindowPeer {
+ public:
+  Win32Window(Win32Backend& backend, ui::Form& form);
+  ~Win32Window() override;
+  Win32Window(const Win32Window&) = delete;
+  Win32Window& operator=(const Win32Window&) = delete;
+
+  void Show() override;
+  void Hide() override { ShowWindow(window_, SW_HIDE); }
+  void CaptionChanged() override { SetWindowTextW(window_, form_.Caption().c_str()); }
+  void ControlChanged(const ui::Control& control) override;
+  void MenuChanged(const ui::MenuItem& item) override;
+  void FocusChanged(const ui::Control& control) override;
+  void OuterSizeChanged() override;
+
+  HWND Handle() const { return window_; }
+  HWND HandleOf(const ui::Control& control) const;
+  ui::Form& Form() const { return form_; }
+  ui::Control* ControlAt(HWND child) const;
+
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+  // Tells the model which control has the focus, and gives the button that Enter would
+  // press the look of the default button.
+  void SyncFocus();
+
+ private:
+  struct Child {
+    ui::Control* control;
+    HWND window;
+  };
+
+  DWORD Style() const;
+  DWORD ExStyle() const;
+  void CreateChildren();
+  void CreateMenuBar();
+  void Layout();
+  void ApplyState(const Child& child);
+  void PaintLines(HDC dc);
+  HBRUSH Brush(COLORREF color);
+  HFONT FontFor(const ui::Control& control);
+  COLORREF Background() const {
+    return ColorOf(form_.Layout().backColor, GetSysColor(COLOR_BTNFACE));
+  }
+  LRESULT ColorStatic(HDC dc, HWND child);
+  void OnCommand(WPARAM wParam, LPARAM lParam);
+
+  Win32Backend& backend_;
+  ui::Form& form_;
+  HWND window_ = nullptr;
+  UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
+  std::vector<Child> children_;
+  std::vector<ui::MenuItem*> menuItems_;
+  HFONT defaultFont_ = nullptr;
+  std::map<const ui::Control*, HFONT> fonts_;
+  std::map<COLORREF, HBRUSH> brushes_;
+  HICON icon_ = nullptr;
+  bool placed_ = false;
+  bool settingText_ = false;
+};
+
+Win32Window::Win32Window(Win32Backend& backend, ui::Form& form) : backend_(backend), form_(form) {
+  const HWND owner = form.Layout().showInTaskbar ? nullptr : backend_.HiddenOwner();
+  window_ = CreateWindowExW(ExStyle(), kFormClass, form.Caption().c_str(), Style(), CW_USEDEFAULT,
+                            CW_USEDEFAULT, 100, 100, owner, nullptr, backend_.instance_, nullptr);
+  if (!window_) throw std::runtime_error("cannot create a window");
+  SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  backend_.windows_.push_back(this);
+  dpi_ = GetDpiForWindow(window_);
+  CreateMenuBar();
+  CreateChildren();
+  Layout();
+}
+
+Win32Window::~Win32Window() {
+  std::erase(backend_.windows_, this);
+  SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+  DestroyWindow(window_);
+  if (defaultFont_) DeleteObject(defaultFont_);
+  for (const auto& [control, font] : fonts_) DeleteObject(font);
+  for (const auto& [color, brush] : brushes_) DeleteObject(brush);
+  if (icon_) DestroyIcon(icon_);
+}
+
+DWORD Win32Window::Style() const { return WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN; }
+
+DWORD Win32Window::ExStyle() const {
+  DWORD style = WS_EX_CONTROLPARENT;
+  if (form_.Layout().border == ui::BorderStyle::FixedToolWindow) style |= WS_EX_TOOLWINDOW;
+  // A tool window keeps a taskbar button only when asked to.
+  if (form_.Layout().showInTaskbar) style |= WS_EX_APPWINDOW;
+  return style;
+}
+
+void Win32Window::CreateMenuBar() {
+  if (form_.MenuBar().empty()) return;
+  const HMENU bar = CreateMenu();
+  for (ui::MenuItem* item : form_.MenuBar()) {
+    if (item->Items().empty()) {
+      menuItems_.push_back(item);
+      AppendMenuW(bar, MF_STRING, kFirstMenuId + menuItems_.size() - 1, item->Caption().c_str());
+      continue;
+    }
+    const HMENU popup = CreatePopupMenu();
+    for (ui::MenuItem* entry : item->Items()) {
+      menuItems_.push_back(entry);
+      AppendMenuW(popup, MF_STRING, kFirstMenuId + menuItems_.size() - 1, entry->Caption().c_str());
+    }
+    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), item->Caption().c_str());
+  }
+  SetMenu(window_, bar);
+  for (ui::MenuItem* item : menuItems_) MenuChanged(*item);
+}
+
+void Win32Window::CreateChildren() {
+  // The tab order is the order of the windows: create the controls in it.
+  std::vector<ui::Control*> ordered(form_.Controls());
+  std::stable_sort(ordered.begin(), ordered.end(), [](const ui::Control* a, const ui::Control* b) {
+    return (a->TabIndex() < 0 ? INT_MAX : a->TabIndex()) <
+           (b->TabIndex() < 0 ? INT_MAX : b->TabIndex());
+  });
+  for (ui::Control* control : ordered) {
+    const wchar_t* className = nullptr;
+    DWORD style = WS_CHILD | WS_VISIBLE;
+    DWORD exStyle = 0;
+    switch (control->GetKind()) {
+      case ui::Control::Kind::TextBox:
+        className = WC_EDITW;
+        style |= WS_TABSTOP | ES_AUTOHSCROLL;
+        exStyle |= WS_EX_CLIENTEDGE;
+        break;
+      case ui::Control::Kind::CommandButton:
+        className = WC_BUTTONW;
+        style |= WS_TABSTOP | BS_NOTIFY |
+                 (control == form_.DefaultButton() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+        break;
+      case ui::Control::Kind::CheckBox:
+        className = WC_BUTTONW;
+        style |= WS_TABSTOP | BS_NOTIFY | BS_CHECKBOX;
+        break;
+      case ui::Control::Kind::OptionButton:
+        className = WC_BUTTONW;
+        style |= WS_TABSTOP | BS_NOTIFY | BS_RADIOBUTTON;
+        break;
+      case ui::Control::Kind::Label:
+        className = WC_STATICW;
+        style |= SS_LEFT;
+        break;
+      case ui::Control::Kind::Image:
+        className = WC_STATICW;
+        style |= SS_ICON | SS_REALSIZECONTROL;
+        break;
+      case ui::Control::Kind::Line:
+      case ui::Control::Kind::DriveList:
+      case ui::Control::Kind::DirList:
+        continue;  // lines are painted by the form; the lists are not realised here
+    }
+    const auto id = static_cast<UINT_PTR>(kFirstControlId + children_.size());
+    const HWND child = CreateWindowExW(exStyle, className, L"", style, 0, 0, 0, 0, window_,
+                                       reinterpret_cast<HMENU>(id), backend_.instance_, nullptr);
+    if (!child) throw std::runtime_error("cannot create a control");
+    SetWindowPos(child, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (control->GetKind() == ui::Control::Kind::OptionButton) {
+      // Themed option buttons ignore the text colour; these captions are drawn in theirs.
+      SetWindowTheme(child, L"", L"");
+    }
+    if (control->GetKind() == ui::Control::Kind::TextBox)
+      SendMessageW(child, EM_SETLIMITTEXT, 0, 0);
+    children_.push_back({control, child});
+    ApplyState(children_.back());
+  }
+}
+
+void Win32Window::Layout() {
+  if (defaultFont_) DeleteObject(defaultFont_);
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi_);
+  defaultFont_ = CreateFontIndirectW(&metrics.lfMessageFont);
+  for (const auto& [control, font] : fonts_) DeleteObject(font);
+  fonts_.clear();
+
+  RECT outer{0, 0, Pixels(form_.Layout().clientWidth, dpi_),
+             Pixels(form_.Layout().clientHeight, dpi_)};
+  AdjustWindowRectExForDpi(&outer, Style(), GetMenu(window_) != nullptr, ExStyle(), dpi_);
+  int width = outer.right - outer.left;
+  int height = outer.bottom - outer.top;
+  if (form_.OuterWidth() > 0) width = Pixels(form_.OuterWidth(), dpi_);
+  if (form_.OuterHeight() > 0) height = Pixels(form_.OuterHeight(), dpi_);
+  SetWindowPos(window_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+  for (const Child& child : children_) {
+    const ui::Rect& r = child.control->Geometry();
+    MoveWindow(child.window, Pixels(r.left, dpi_), Pixels(r.top, dpi_), Pixels(r.width, dpi_),
+               Pixels(r.height, dpi_), FALSE);
+    SendMessageW(child.window, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(*child.control)),
+                 FALSE);
+    if (child.control->GetKind() == ui::Control::Kind::Image) {
+      const int size = Pixels(r.width, dpi_);
+      const HICON icon = static_cast<HICON>(LoadImageW(
+          backend_.instance_, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON, size, size, 0));
+      if (icon) {
+        SendMessageW(child.window, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+        if (icon_) DestroyIcon(icon_);
+        icon_ = icon;
+      }
+    }
+  }
+  InvalidateRect(window_, nullptr, TRUE);
+}
+
+HFONT Win32Window::FontFor(const ui::Control& control) {
+  if (control.GetKind() != ui::Control::Kind::Label) return defaultFont_;
+  const ui::Font& font = static_cast<const ui::Label&>(control).Appearance().font;
+  if (font.name.empty()) return defaultFont_;
+  LOGFONTW look{};
+  look.lfHeight = -MulDiv(font.points, static_cast<int>(dpi_), 72);
+  look.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
+  look.lfItalic = font.italic;
+  look.lfUnderline = font.underline;
+  look.lfCharSet = DEFAULT_CHARSET;
+  look.lfQuality = CLEARTYPE_QUALITY;
+  // The old bitmap font has become a TrueType font of a slightly different name.
+  const std::wstring face = font.name == L"MS Sans Serif" ? L"Microsoft Sans Serif" : font.name;
+  face.copy(look.lfFaceName, LF_FACESIZE - 1);
+  const HFONT created = CreateFontIndirectW(&look);
+  fonts_[&control] = created;
+  return created;
+}
+
+HBRUSH Win32Window::Brush(COLORREF color) {
+  HBRUSH& brush = brushes_[color];
+  if (!brush) brush = CreateSolidBrush(color);
+  return brush;
+}
+
+void Win32Window::ApplyState(const Child& child) {
+  const ui::Control& control = *child.control;
+  EnableWindow(child.window, control.Enabled());
+  if (control.GetKind() != ui::Control::Kind::Image) {
+    const std::wstring text = control.GetKind() == ui::Control::Kind::TextBox
+                                  ? control.Text()
+                                  : ForDisplay(control.Text());
+    if (TextOf(child.window) != text) {
+      settingText_ = true;
+      SetWindowTextW(child.window, text.c_str());
+      settingText_ = false;
+    }
+  }
+  if (control.GetKind() == ui::Control::Kind::CheckBox) {
+    const auto state = static_cast<const ui::CheckBox&>(control).Value();
+    SendMessageW(child.window, BM_SETCHECK,
+                 state == ui::CheckBox::State::Checked  ? BST_CHECKED
+                 : state == ui::CheckBox::State::Grayed ? BST_INDETERMINATE
+                                                        : BST_UNCHECKED,
+                 0);
+  }
+  if (control.GetKind() == ui::Control::Kind::OptionButton) {
+    SendMessageW(
+        child.window, BM_SETCHECK,
+        static_cast<const ui::OptionButton&>(control).Value() ? BST_CHECKED : BST_UNCHECKED, 0);
+  }
+  if (control.GetKind() == ui::Control::Kind::Label) InvalidateRect(child.window, nullptr, TRUE);
+}
+
+HWND Win32Window::HandleOf(const ui::Control& control) const {
+  for (const Child& child : children_) {
+    if (child.control == &control) return child.window;
+  }
+  return nullptr;
+}
+
+ui::Control* Win32Window::ControlAt(HWND window) const {
+  for (const Child& child : children_) {
+    if (child.window == window) return child.control;
+  }
+  return nullptr;
+}
+
+void Win32Window::Show() {
+  if (!placed_ && form_.Layout().centered) {
+    RECT frame;
+    GetWindowRect(window_, &frame);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const RECT& work = monitor.rcWork;
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    SetWindowPos(window_, nullptr, work.left + (work.right - work.left - width) / 2,
+                 work.top + (work.bottom - work.top - height) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  placed_ = true;
+  ShowWindow(window_, IsIconic(window_) ? SW_RESTORE : SW_SHOW);
+  SetForegroundWindow(window_);
+  BringWindowToTop(window_);
+}
+
+void Win32Window::ControlChanged(const ui::Control& control) {
+  for (const Child& child : children_) {
+    if (child.control == &control) ApplyState(child);
+  }
+  SyncFocus();
+}
+
+void Win32Window::MenuChanged(const ui::MenuItem& item) {
+  const auto at = std::find(menuItems_.begin(), menuItems_.end(), &item);
+  if (at == menuItems_.end()) return;
+  EnableMenuItem(GetMenu(window_), static_cast<UINT>(kFirstMenuId + (at - menuItems_.begin())),
+                 MF_BYCOMMAND | (item.Enabled() ? MF_ENABLED : MF_GRAYED));
+  DrawMenuBar(window_);
+}
+
+void Win32Window::FocusChanged(const ui::Control& control) {
+  const HWND child = HandleOf(control);
+  if (child && GetActiveWindow() == window_ && GetFocus() != child) ::SetFocus(child);
+}
+
+void Win32Window::OuterSizeChanged() {
+  RECT frame;
+  GetWindowRect(window_, &frame);
+  const int width =
+      form_.OuterWidth() > 0 ? Pixels(form_.OuterWidth(), dpi_) : frame.right - frame.left;
+  const int height =
+      form_.OuterHeight() > 0 ? Pixels(form_.OuterHeight(), dpi_) : frame.bottom - frame.top;
+  SetWindowPos(window_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32Window::SyncFocus() {
+  const HWND focus = GetFocus();
+  if (ui::Control* control = ControlAt(focus)) form_.OnUserFocus(*control);
+  // The button that Enter presses looks like the default button.
+  const ui::CommandButton* target = form_.EnterTarget();
+  for (const Child& child : children_) {
+    if (child.control->GetKind() != ui::Control::Kind::CommandButton) continue;
+    const LONG_PTR style = GetWindowLongPtrW(child.window, GWL_STYLE);
+    const bool isDefault = (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+    if (isDefault != (child.control == target)) {
+      SendMessageW(child.window, BM_SETSTYLE,
+                   BS_NOTIFY | (child.control == target ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), TRUE);
+    }
+  }
+}
+
+void Win32Window::PaintLines(HDC dc) {
+  for (const ui::Control* control : form_.Controls()) {
+    if (control->GetKind() != ui::Control::Kind::Line) continue;
+    const auto& line = static_cast<const ui::Line&>(*control);
+    const int width =
+        std::max(1, MulDiv(line.Width(), static_cast<int>(dpi_), USER_DEFAULT_SCREEN_DPI));
+    const HPEN pen =
+        CreatePen(PS_SOLID, width, ColorOf(line.LineColor(), GetSysColor(COLOR_WINDOWTEXT)));
+    const HGDIOBJ old = SelectObject(dc, pen);
+    MoveToEx(dc, Pixels(line.X1(), dpi_), Pixels(line.Y1(), dpi_), nullptr);
+    LineTo(dc, Pixels(line.X2(), dpi_), Pixels(line.Y2(), dpi_));
+    SelectObject(dc, old);
+    DeleteObject(pen);
+  }
+}
+
+LRESULT Win32Window::ColorStatic(HDC dc, HWND child) {
+  const ui::Control* control = ControlAt(child);
+  COLORREF fore = GetSysColor(COLOR_BTNTEXT);
+  COLORREF back = Background();
+  if (control && control->GetKind() == ui::Control::Kind::Label) {
+    const auto& look = static_cast<const ui::Label*>(control)->Appearance();
+    fore = ColorOf(look.foreColor, fore);
+    back = ColorOf(look.backColor, back);
+  } else if (control && control->GetKind() == ui::Control::Kind::OptionButton) {
+    const auto* option = static_cast<const ui::OptionButton*>(control);
+    fore = ColorOf(option->ForeColor(), fore);
+    back = ColorOf(option->BackColor(), back);
+  }
+  if (control && !control->Enabled()) fore = GetSysColor(COLOR_GRAYTEXT);
+  SetTextColor(dc, fore);
+  SetBkColor(dc, back);
+  return reinterpret_cast<LRESULT>(Brush(back));
+}
+
+void Win32Window::OnCommand(WPARAM wParam, LPARAM lParam) {
+  const int id = LOWORD(wParam);
+  const int code = HIWORD(wParam);
+  if (lParam == 0 && code == 0 && id >= kFirstMenuId &&
+      id < kFirstMenuId + static_cast<int>(menuItems_.size())) {
+    menuItems_[id - kFirstMenuId]->Press();
+    return;
+  }
+  if (id == IDCANCEL && (lParam == 0 || !ControlAt(reinterpret_cast<HWND>(lParam)))) {
+    form_.PressEscape();  // Esc, from the dialog keyboard interface
+    return;
+  }
+  ui::Control* control = ControlAt(reinterpret_cast<HWND>(lParam));
+  // Enter with no button to press arrives as IDOK naming the focused control: ignore it.
+  if (!control || GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) != id) return;
+  switch (code) {
+    case EN_CHANGE:
+      if (!settingText_ && control->GetKind() == ui::Control::Kind::TextBox) {
+        static_cast<ui::TextBox*>(control)->OnUserEdit(TextOf(reinterpret_cast<HWND>(lParam)));
+      }
+      break;
+    case EN_SETFOCUS:
+    case BN_SETFOCUS:
+      SyncFocus();
+      break;
+    case BN_CLICKED:
+      if (control->GetKind() != ui::Control::Kind::TextBox) {
+        SyncFocus();
+        control->Press();  // the form may be gone after this
+      }
+      break;
+  }
+}
+
+LRESULT Win32Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      OnCommand(wParam, lParam);
+      return 0;
+    case DM_GETDEFID: {
+      SyncFocus();
+      const ui::CommandButton* target = form_.EnterTarget();
+      const HWND button = target ? HandleOf(*target) : nullptr;
+      return button ? MAKELRESULT(GetDlgCtrlID(button), DC_HASDEFID) : 0;
+    }
+    case WM_CLOSE:
+      form_.CloseBox();
+      return 0;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        SyncFocus();
+      } else if (const ui::Control* focused = form_.Focused()) {
+        if (const HWND child = HandleOf(*focused)) ::SetFocus(child);
+      }
+      return 0;
+    case WM_ERASEBKGND: {
+      RECT client;
+      GetClientRect(window_, &client);
+      FillRect(reinterpret_cast<HDC>(wParam), &client, Brush(Background()));
+      return 1;
+    }
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      const HDC dc = BeginPaint(window_, &paint);
+      PaintLines(dc);
+      EndPaint(window_, &paint);
+      return 0;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+      return ColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_DPICHANGED: {
+      dpi_ = HIWORD(wParam);
+      const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+      SetWindowPos(window_, nullptr, suggested->left, suggested->top,
+                   suggested->right - suggested->left, suggested->bottom - suggested->top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+      Layout();
+      return 0;
+    }
+  }
+  return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+LRESULT CALLBACK Win32Window::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* self = reinterpret_cast<Win32Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!self) return DefWindowProcW(window, message, wParam, lParam);
+  // Nothing thrown may unwind into the window system.
+  try {
+    return self->OnMessage(message, wParam, lParam);
+  } catch (const std::exception& error) {
+    ReportUnexpected(error.what());
+  } catch (...) {
+    ReportUnexpected(nullptr);
+  }
+  return 0;
+}
+
+Win32Backend::Win32Backend(HINSTANCE instance) : instance_(instance) {
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+  WNDCLASSEXW form{};
+  form.cbSize = sizeof form;
+  form.lpfnWndProc = &Win32Window::Procedure;
+  form.hInstance = instance;
+  form.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  form.hIcon = static_cast<HICON>(
+      LoadImageW(instance, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
+  form.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kIconResource),
+                                               IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                               GetSystemMetrics(SM_CYSMICON), 0));
+  form.lpszClassName = kFormClass;
+  RegisterClassExW(&form);
+  WNDCLASSEXW owner{};
+  owner.cbSize = sizeof owner;
+  owner.lpfnWndProc = DefWindowProcW;
+  owner.hInstance = instance;
+  owner.lpszClassName = kOwnerClass;
+  RegisterClassExW(&owner);
+}
+
+Win32Backend::~Win32Backend() {
+  if (hiddenOwner_) DestroyWindow(hiddenOwner_);
+}
+
+std::unique_ptr<ui::WindowPeer> Win32Backend::Realize(ui::Form& form) {
+  return std::make_unique<Win32Window>(*this, form);
+}
+
+void Win32Backend::EndProgram() {
+  ended_ = true;
+  for (Win32Window* window : windows_) ShowWindow(window->Handle(), SW_HIDE);
+  PostQuitMessage(0);
+}
+
+HWND Win32Backend::HiddenOwner() {
+  if (!hiddenOwner_) {
+    hiddenOwner_ = CreateWindowExW(0, kOwnerClass, kAppTitle, WS_POPUP, 0, 0, 0, 0, nullptr,
+                                   nullptr, instance_, nullptr);
+  }
+  return hiddenOwner_;
+}
+
+Win32Window* Win32Backend::FindWindowFor(HWND window) const {
+  const HWND root = GetAncestor(window, GA_ROOT);
+  for (Win32Window* candidate : windows_) {
+    if (candidate->Handle() == root) return candidate;
+  }
+  return nullptr;
+}
+
+HWND Win32Backend::WindowOf(const ui::Form& form) const {
+  for (Win32Window* window : windows_) {
+    if (&window->Form() == &form) return window->Handle();
+  }
+  return nullptr;
+}
+
+HWND Win32Backend::WindowOf(const ui::Control& control) const {
+  for (Win32Window* window : windows_) {
+    if (const HWND child = window->HandleOf(control)) return child;
+  }
+  return nullptr;
+}
+
+bool Win32Backend::PreTranslate(MSG& message) {
+  Win32Window* window = message.hwnd ? FindWindowFor(message.hwnd) : nullptr;
+  if (!window) return false;
+  ui::Form& form = window->Form();
+  if (message.message == WM_SYSCHAR || message.message == WM_CHAR) {
+    const auto key = static_cast<wchar_t>(message.wParam);
+    const ui::Control* focused = window->ControlAt(GetFocus());
+    const bool typing = focused && focused->GetKind() == ui::Control::Kind::TextBox;
+    if (message.message == WM_CHAR && (typing || key < L' '))
+      return IsDialogMessageW(window->Handle(), &message);
+    window->SyncFocus();
+    const bool known =
+        std::any_of(form.Controls().begin(), form.Controls().end(), [&](const ui::Control* c) {
+          return c->Enabled() && c->AccessKey() != 0 &&
+                 c->AccessKey() == static_cast<wchar_t>(std::towupper(key));
+        });
+    if (message.message == WM_SYSCHAR && !known) return false;  // the menu bar's own keys
+    // Access keys follow the program's rules, not the dialog manager's; a plain letter
+    // outside a text box is not one.
+    if (message.message == WM_SYSCHAR) form.PressAccessKey(key);
+    return true;
+  }
+  return IsDialogMessageW(window->Handle(), &message);
+}
+
+void Win32Backend::Dispatch(MSG& message) {
+  try {
+    if (PreTranslate(message)) return;
+  } catch (const std::exception& error) {
+    ReportUnexpected(error.what());
+    return;
+  } catch (...) {
+    ReportUnexpected(nullptr);
+    return;
+  }
+  TranslateMessage(&message);
+  DispatchMessageW(&message);
+}
+
+int Win32Backend::Run() {
+  MSG message;
+  while (!ended_ && GetMessageW(&message, nullptr, 0, 0) > 0) Dispatch(message);
+  return 0;
+}
+
+bool Win32Backend::PumpPending() {
+  MSG message;
+  while (!ended_ && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      ended_ = true;
+      break;
+    }
+    Dispatch(message);
+  }
+  return !ended_;
+}
+
+}  // namespace melodex::win32

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+#include "ui/model/Backend.h"
+#include "ui/model/Form.h"
+
+namespace melodex::win32 {
+
+class Win32Window;
+
+// Realises forms as real windows built in code (not from dialog templates), sized in
+// pixels from their twips at the window's DPI, and runs the one message loop of the
+// program with the dialog keyboard interface for every window.
+class Win32Backend : public ui::Backend {
+ public:
+  explicit Win32Backend(HINSTANCE instance);
+  ~Win32Backend() override;
+  Win32Backend(const Win32Backend&) = delete;
+  Win32Backend& operator=(const Win32Backend&) = delete;
+
+  std::unique_ptr<ui::WindowPeer> Realize(ui::Form& form) override;
+  void EndProgram() override;
+
+  // Runs the message loop until the program ends.
+  int Run();
+  // Handles every message waiting now, as Run would, and returns; false once the program
+  // has ended.
+  bool PumpPending();
+
+  bool Ended() const { return ended_; }
+  HWND WindowOf(const ui::Form& form) const;
+  HWND WindowOf(const ui::Control& control) const;
+
+ private:
+  friend class Win32Window;
+  // The program's own keyboard handling for a message of one of its windows: access keys go
+  // to the model, the rest of the dialog keys to IsDialogMessage. True when handled.
+  bool PreTranslate(MSG& message);
+  void Dispatch(MSG& message);
+  Win32Window* FindWindowFor(HWND window) const;
+  HWND HiddenOwner();
+
+  HINSTANCE instance_;
+  HWND hiddenOwner_ = nullptr;
+  std::vector<Win32Window*> windows_;
+  bool ended_ = false;
+};
+
+}  // namespace melodex::win32

@@ -1,0 +1,43 @@
+#include "platform/win32/Win32HelpSystem.h"
+
+#include <windows.h>
+
+namespace melodex::win32 {
+namespace {
+
+bool IsFile(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// The help program itself, winhlp32.exe in the Windows or the system folder. Windows 10 and
+// later keep only a small stub there that explains help is no longer available; the real
+// program is several times larger.
+bool HelpProgramPresent() {
+  constexpr DWORD kStubSize = 64 * 1024;
+  wchar_t folder[MAX_PATH];
+  for (const auto getFolder : {&GetWindowsDirectoryW, &GetSystemDirectoryW}) {
+    const UINT length = getFolder(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) continue;
+    const std::wstring program = std::wstring(folder) + L"\\winhlp32.exe";
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (GetFileAttributesExW(program.c_str(), GetFileExInfoStandard, &data) &&
+        (data.nFileSizeHigh > 0 || data.nFileSizeLow > kStubSize)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+bool Win32HelpSystem::ShowTopic(const std::wstring& helpFile, unsigned context) {
+  // The help file is looked for beside the program, in the current folder and along the
+  // search path.
+  wchar_t found[MAX_PATH];
+  const DWORD length = SearchPathW(nullptr, helpFile.c_str(), nullptr, MAX_PATH, found, nullptr);
+  if (length == 0 || length >= MAX_PATH || !IsFile(found) || !HelpProgramPresent()) return false;
+  return WinHelpW(GetActiveWindow(), found, HELP_CONTEXT, context) != FALSE;
+}
+
+}  // namespace melodex::win32

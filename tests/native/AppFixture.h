@@ -1,0 +1,29 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "platform/Platform.h"
+#include "platform/memory/InMemoryFileSystem.h"
+#include "platform/memory/MemoryBackend.h"
+#include "platform/memory/ScriptedDialogs.h"
+#include "ui/App.h"
+#include "ui/main/Form1.h"
+
+namespace melodex::testing {
+
+// The whole program on the in-memory platform, started with its main window showing.
+class AppFixture : public ::testing::Test {
+ protected:
+  AppFixture() { app.Start(); }
+
+  Form1& Main() { return app.MainForm(); }
+
+  InMemoryFileSystem files;
+  ScriptedDialogs dialogs;
+  MemoryHelpSystem help;
+  Platform platform{files, dialogs, help};
+  MemoryBackend windows;
+  App app{windows, platform};
+};
+
+}  // namespace melodex::testing
