@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace melodex {
 
@@ -13,7 +14,9 @@ namespace melodex {
 class FileSystemError : public std::runtime_error {
  public:
   FileSystemError(std::wstring path, std::wstring reason)
-      : std::runtime_error("file system error"), path_(std::move(path)), reason_(std::move(reason)) {}
+      : std::runtime_error("file system error"),
+        path_(std::move(path)),
+        reason_(std::move(reason)) {}
 
   const std::wstring& Path() const { return path_; }
   const std::wstring& Reason() const { return reason_; }
@@ -53,6 +56,14 @@ class TextFile {
   virtual void Close() = 0;
 };
 
+// A drive of the machine as the drive list shows it.
+struct DriveInfo {
+  std::wstring drive;  // the letter, upper case, and a colon: "C:"
+  std::wstring label;  // the volume label; empty when the volume has none or cannot be read now
+
+  bool operator==(const DriveInfo&) const = default;
+};
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -68,6 +79,23 @@ class FileSystem {
 
   // Whether an ordinary file (not a folder, not hidden, not a system file) of that name exists.
   virtual bool FileExists(const std::wstring& path) = 0;
+
+  // The machine's drives in letter order, including those that cannot be read now (a
+  // removable drive without a medium, a lost network drive). Never fails and never asks
+  // the user to insert a medium.
+  virtual std::vector<DriveInfo> Drives() = 0;
+
+  // The names of the folder's sub-folders that are neither hidden nor system folders, in
+  // the order the folder itself keeps them. Throws FileSystemError, naming `folder`, when
+  // the folder cannot be listed: missing, not a folder, access refused, or on a drive that
+  // is not ready.
+  virtual std::vector<std::wstring> SubFolders(const std::wstring& folder) = 0;
+
+  // The process's current folder, and its current folder on a drive ("D:"). Full paths: a
+  // root ends in a backslash, any other folder does not; a drive letter is upper case. They
+  // only look at what the process remembers, so a drive that is not ready does not fail them.
+  virtual std::wstring CurrentFolder() = 0;
+  virtual std::wstring CurrentFolderOn(const std::wstring& drive) = 0;
 };
 
 }  // namespace melodex

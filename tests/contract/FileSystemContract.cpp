@@ -3,6 +3,8 @@
 #include "contract/FileSystemContract.h"
 
 #include <algorithm>
+#include <cwctype>
+#include <functional>
 
 namespace melodex::testing {
 namespace {
@@ -64,7 +66,7 @@ TEST_P(FileSystemContract, TextFileTellsWhichCharactersTheCodePageHolds) {
 
   EXPECT_TRUE(file->CanEncode(L"Caf\u00e9 \u20ac"));
   EXPECT_FALSE(file->CanEncode(L"\u65e5\u672c"));
-  EXPECT_FALSE(file->CanEncode(L"\u221e"));  // best fit would have made it "8"
+  EXPECT_FALSE(file->CanEncode(L"\u221e"));   // best fit would have made it "8"
   EXPECT_FALSE(file->CanEncode(L"x\u0101"));  // and this "a"
 }
 
@@ -115,6 +117,115 @@ TEST_P(FileSystemContract, FileExistsOnlyForOrdinaryFiles) {
   EXPECT_FALSE(fs.FileExists(At(L"folder.exe")));
   EXPECT_FALSE(fs.FileExists(At(L"missing.exe")));
   EXPECT_FALSE(fs.FileExists(At(L"missing\\plain.exe")));
+}
+
+std::wstring DriveOf(const std::wstring& path) {
+  std::wstring drive = path.substr(0, 2);
+  drive[0] = static_cast<wchar_t>(std::towupper(drive[0]));
+  return drive;
+}
+
+void ExpectFailureNaming(const std::function<void()>& action, const std::wstring& path) {
+  try {
+    action();
+    ADD_FAILURE() << "no failure for " << ::testing::PrintToString(path);
+  } catch (const FileSystemError& error) {
+    EXPECT_EQ(error.Path(), path);
+    EXPECT_FALSE(error.Reason().empty());
+    EXPECT_NE(error.Reason().back(), L'\n') << "the reason keeps no line break of its own";
+  }
+}
+
+TEST_P(FileSystemContract, DrivesAreListedInLetterOrderWithTheirLabels) {
+  const std::vector<DriveInfo> drives = workspace->System().Drives();
+
+  ASSERT_FALSE(drives.empty());
+  for (std::size_t i = 0; i < drives.size(); ++i) {
+    SCOPED_TRACE(::testing::PrintToString(drives[i].drive));
+    ASSERT_EQ(drives[i].drive.size(), 2u);
+    EXPECT_TRUE(drives[i].drive[0] >= L'A' && drives[i].drive[0] <= L'Z');
+    EXPECT_EQ(drives[i].drive[1], L':');
+    if (i > 0) {
+      EXPECT_LT(drives[i - 1].drive, drives[i].drive);
+    }
+    EXPECT_EQ(drives[i].label, workspace->VolumeLabel(drives[i].drive));
+  }
+  const std::wstring own = DriveOf(workspace->Folder());
+  EXPECT_TRUE(std::any_of(drives.begin(), drives.end(), [&](const DriveInfo& info) {
+    return info.drive == own;
+  })) << "the workspace's own drive is missing";
+}
+
+TEST_P(FileSystemContract, SubFoldersAreTheOrdinaryFoldersInTheFolderOwnOrder) {
+  for (const wchar_t* name : {L"m", L"Zed", L"a b", L"\u00e9t\u00e9"})
+    workspace->MakeFolder(At(name));
+  workspace->MakeFolder(At(L"hidden"), /*hidden=*/true);
+  workspace->MakeFolder(At(L"system"), /*hidden=*/false, /*system=*/true);
+  workspace->MakeFile(At(L"file.txt"), "");
+  workspace->MakeFolder(At(L"m\\inner"));
+  std::vector<std::wstring> expected;
+  for (const auto& name : workspace->List(workspace->Folder())) {
+    if (name != L"hidden" && name != L"system" && name != L"file.txt") expected.push_back(name);
+  }
+  ASSERT_EQ(expected.size(), 4u);
+
+  EXPECT_EQ(workspace->System().SubFolders(workspace->Folder()), expected);
+  EXPECT_EQ(workspace->System().SubFolders(workspace->Folder() + L"\\"), expected);
+  EXPECT_EQ(workspace->System().SubFolders(At(L"m")), std::vector<std::wstring>{L"inner"});
+  EXPECT_TRUE(workspace->System().SubFolders(At(L"a b")).empty());
+}
+
+TEST_P(FileSystemContract, SubFoldersOfADriveRootHoldTheWayDownToTheWorkspace) {
+  const std::wstring folder = workspace->Folder();
+  const std::wstring top = folder.substr(3, folder.find(L'\\', 3) - 3);
+
+  const auto names = workspace->System().SubFolders(DriveOf(folder) + L"\\");
+
+  EXPECT_NE(std::find(names.begin(), names.end(), top), names.end())
+      << ::testing::PrintToString(top) << " not among " << ::testing::PrintToString(names);
+}
+
+TEST_P(FileSystemContract, SubFoldersOfAMissingFolderOrOfAFileFailNamingIt) {
+  workspace->MakeFile(At(L"file.txt"), "");
+  FileSystem& fs = workspace->System();
+
+  for (const std::wstring& path : {At(L"missing"), At(L"missing\\deeper"), At(L"file.txt")}) {
+    ExpectFailureNaming([&] { fs.SubFolders(path); }, path);
+  }
+}
+
+TEST_P(FileSystemContract, TheCurrentFolderIsWhereTheProcessStands) {
+  workspace->MakeFolder(At(L"here"));
+  FileSystem& fs = workspace->System();
+  const std::wstring drive = DriveOf(workspace->Folder());
+  std::wstring lower = drive;
+  lower[0] = static_cast<wchar_t>(std::towlower(lower[0]));
+
+  workspace->MakeCurrent(At(L"here"));
+  EXPECT_EQ(fs.CurrentFolder(), At(L"here"));
+  EXPECT_EQ(fs.CurrentFolderOn(drive), At(L"here"));
+  EXPECT_EQ(fs.CurrentFolderOn(lower), At(L"here"));
+
+  workspace->MakeCurrent(At(L"here\\"));
+  EXPECT_EQ(fs.CurrentFolder(), At(L"here")) << "no backslash at the end but at a root";
+
+  workspace->MakeCurrent(drive + L"\\");
+  EXPECT_EQ(fs.CurrentFolder(), drive + L"\\");
+  EXPECT_EQ(fs.CurrentFolderOn(lower), drive + L"\\");
+}
+
+TEST_P(FileSystemContract, ADriveThatCannotBeReadIsListedWithoutALabelAndFailsWhenListed) {
+  const std::optional<std::wstring> drive = workspace->StageUnreadableDrive();
+  if (!drive) GTEST_SKIP() << "no drive letter can be made here";
+  FileSystem& fs = workspace->System();
+
+  const auto drives = fs.Drives();
+  const auto found = std::find_if(drives.begin(), drives.end(),
+                                  [&](const DriveInfo& info) { return info.drive == *drive; });
+  ASSERT_NE(found, drives.end());
+  EXPECT_EQ(found->label, L"");
+  ExpectFailureNaming([&] { fs.SubFolders(*drive + L"\\"); }, *drive + L"\\");
+  EXPECT_EQ(fs.CurrentFolderOn(*drive), *drive + L"\\") << "only what the process remembers";
 }
 
 }  // namespace

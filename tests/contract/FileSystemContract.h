@@ -20,12 +20,19 @@ class Workspace {
   virtual FileSystem& System() = 0;
   // An empty folder to work in, without a trailing backslash.
   virtual std::wstring Folder() const = 0;
-  virtual void MakeFolder(const std::wstring& path) = 0;
+  virtual void MakeFolder(const std::wstring& path, bool hidden = false, bool system = false) = 0;
   virtual void MakeFile(const std::wstring& path, const std::string& bytes, bool hidden = false,
                         bool system = false) = 0;
   virtual std::optional<std::string> Read(const std::wstring& path) const = 0;
   // Every entry of the folder, in the folder's own order.
   virtual std::vector<std::wstring> List(const std::wstring& folder) const = 0;
+  // The label of a drive ("C:"), as the system keeps it.
+  virtual std::wstring VolumeLabel(const std::wstring& drive) const = 0;
+  // Makes the folder the process's current folder (until the workspace goes).
+  virtual void MakeCurrent(const std::wstring& folder) = 0;
+  // A drive that is listed but cannot be read, such as one without a medium ("Q:"), or
+  // nothing where none can be made.
+  virtual std::optional<std::wstring> StageUnreadableDrive() = 0;
 };
 
 struct WorkspaceMaker {

@@ -6,16 +6,19 @@ namespace {
 
 class InMemoryWorkspace : public Workspace {
  public:
-  InMemoryWorkspace() { fs_.AddFolder(Folder()); }
+  InMemoryWorkspace() {
+    fs_.AddRoot(L"C:", L"Local Disk");
+    fs_.AddRoot(L"D:", L"Data");
+    fs_.AddFolder(Folder());
+  }
   FileSystem& System() override { return fs_; }
   std::wstring Folder() const override { return L"C:\\work"; }
-  void MakeFolder(const std::wstring& path) override { fs_.AddFolder(path); }
+  void MakeFolder(const std::wstring& path, bool hidden, bool system) override {
+    fs_.AddFolder(path, Attributes(hidden, system));
+  }
   void MakeFile(const std::wstring& path, const std::string& bytes, bool hidden,
                 bool system) override {
-    unsigned attributes = InMemoryFileSystem::kNormal;
-    if (hidden) attributes |= InMemoryFileSystem::kHidden;
-    if (system) attributes |= InMemoryFileSystem::kSystem;
-    fs_.AddFile(path, bytes, attributes);
+    fs_.AddFile(path, bytes, Attributes(hidden, system));
   }
   std::optional<std::string> Read(const std::wstring& path) const override {
     return fs_.ReadFile(path);
@@ -23,16 +26,33 @@ class InMemoryWorkspace : public Workspace {
   std::vector<std::wstring> List(const std::wstring& folder) const override {
     return fs_.ListFolder(folder);
   }
+  std::wstring VolumeLabel(const std::wstring& drive) const override {
+    return drive == L"C:" ? L"Local Disk" : (drive == L"D:" ? L"Data" : L"");
+  }
+  void MakeCurrent(const std::wstring& folder) override {
+    fs_.SetCurrentDrive(folder.substr(0, 2));
+    fs_.SetCurrentFolder(folder);
+  }
+  std::optional<std::wstring> StageUnreadableDrive() override {
+    fs_.AddRoot(L"R:", L"Disc");
+    fs_.SetReady(L"R:", false);
+    return L"R:";
+  }
 
  private:
+  static unsigned Attributes(bool hidden, bool system) {
+    unsigned attributes = InMemoryFileSystem::kNormal;
+    if (hidden) attributes |= InMemoryFileSystem::kHidden;
+    if (system) attributes |= InMemoryFileSystem::kSystem;
+    return attributes;
+  }
+
   InMemoryFileSystem fs_;
 };
 
 INSTANTIATE_TEST_SUITE_P(InMemory, FileSystemContract,
-                         ::testing::Values(WorkspaceMaker{"InMemory",
-                                                          [] {
-                                                            return std::make_unique<InMemoryWorkspace>();
-                                                          }}),
+                         ::testing::Values(WorkspaceMaker{
+                             "InMemory", [] { return std::make_unique<InMemoryWorkspace>(); }}),
                          WorkspaceName);
 
 }  // namespace

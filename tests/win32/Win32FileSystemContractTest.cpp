@@ -17,12 +17,28 @@ class Win32Workspace : public Workspace {
     folder_ = std::wstring(temp) + L"melodex-contract-" + std::to_wstring(GetCurrentProcessId()) +
               L"-" + std::to_wstring(++counter);
     CreateDirectoryW(folder_.c_str(), nullptr);
+    wchar_t current[MAX_PATH];
+    GetCurrentDirectoryW(MAX_PATH, current);
+    previousFolder_ = current;
   }
-  ~Win32Workspace() override { RemoveTree(folder_); }
+  ~Win32Workspace() override {
+    if (!stagedDrive_.empty()) {
+      DefineDosDeviceW(DDD_RAW_TARGET_PATH | DDD_REMOVE_DEFINITION | DDD_EXACT_MATCH_ON_REMOVE,
+                       stagedDrive_.c_str(), stagedTarget_.c_str());
+    }
+    SetCurrentDirectoryW(previousFolder_.c_str());  // a current folder cannot be removed
+    RemoveTree(folder_);
+  }
 
   FileSystem& System() override { return fs_; }
   std::wstring Folder() const override { return folder_; }
-  void MakeFolder(const std::wstring& path) override { CreateDirectoryW(path.c_str(), nullptr); }
+  void MakeFolder(const std::wstring& path, bool hidden, bool system) override {
+    CreateDirectoryW(path.c_str(), nullptr);
+    DWORD attributes = 0;
+    if (hidden) attributes |= FILE_ATTRIBUTE_HIDDEN;
+    if (system) attributes |= FILE_ATTRIBUTE_SYSTEM;
+    if (attributes) SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_DIRECTORY | attributes);
+  }
   void MakeFile(const std::wstring& path, const std::string& bytes, bool hidden,
                 bool system) override {
     const HANDLE file =
@@ -58,6 +74,28 @@ class Win32Workspace : public Workspace {
     FindClose(search);
     return names;
   }
+  std::wstring VolumeLabel(const std::wstring& drive) const override {
+    wchar_t label[MAX_PATH + 1] = L"";
+    GetVolumeInformationW((drive + L"\\").c_str(), label, MAX_PATH + 1, nullptr, nullptr, nullptr,
+                          nullptr, 0);
+    return label;
+  }
+  void MakeCurrent(const std::wstring& folder) override { SetCurrentDirectoryW(folder.c_str()); }
+  // A free drive letter made to point at a folder that does not exist: listed like any
+  // drive, but nothing on it can be read, as with a drive that has no medium.
+  std::optional<std::wstring> StageUnreadableDrive() override {
+    const DWORD used = GetLogicalDrives();
+    for (int letter = 'Y'; letter >= 'D'; --letter) {
+      if (used & (1u << (letter - 'A'))) continue;
+      const std::wstring drive{static_cast<wchar_t>(letter), L':'};
+      const std::wstring target = L"\\??\\" + folder_ + L"\\no-medium";
+      if (!DefineDosDeviceW(DDD_RAW_TARGET_PATH, drive.c_str(), target.c_str())) break;
+      stagedDrive_ = drive;
+      stagedTarget_ = target;
+      return drive;
+    }
+    return std::nullopt;
+  }
 
  private:
   static void RemoveTree(const std::wstring& folder) {
@@ -81,14 +119,15 @@ class Win32Workspace : public Workspace {
   }
 
   std::wstring folder_;
+  std::wstring previousFolder_;
+  std::wstring stagedDrive_;
+  std::wstring stagedTarget_;
   win32::Win32FileSystem fs_;
 };
 
 INSTANTIATE_TEST_SUITE_P(Win32, FileSystemContract,
-                         ::testing::Values(WorkspaceMaker{"Win32",
-                                                          [] {
-                                                            return std::make_unique<Win32Workspace>();
-                                                          }}),
+                         ::testing::Values(WorkspaceMaker{
+                             "Win32", [] { return std::make_unique<Win32Workspace>(); }}),
                          WorkspaceName);
 
 }  // namespace

@@ -15,6 +15,7 @@ struct InMemoryFileSystem::Node {
 };
 
 struct InMemoryFileSystem::Root {
+  std::wstring name;  // "C:" or "\\server\share", as first added
   std::wstring label;
   bool ready = true;
   std::optional<std::size_t> capacity;
@@ -220,11 +221,20 @@ InMemoryFileSystem::~InMemoryFileSystem() = default;
 
 void InMemoryFileSystem::AddRoot(const std::wstring& root, const std::wstring& label) {
   auto& slot = roots_[Upper(root)];
-  if (!slot) slot = std::make_unique<Root>();
+  if (!slot) {
+    slot = std::make_unique<Root>();
+    slot->name = root.size() == 2 && root[1] == L':' ? Upper(root) : root;
+  }
   slot->label = label;
 }
 
 void InMemoryFileSystem::SetCurrentDrive(const std::wstring& root) { currentRoot_ = Upper(root); }
+
+void InMemoryFileSystem::SetCurrentFolder(const std::wstring& path) {
+  const Location location = Parse(path);
+  if (!location.root) throw FileSystemError(path, kReasonPathNotFound);
+  location.root->currentFolder = location.parts;
+}
 
 InMemoryFileSystem::Location InMemoryFileSystem::Parse(const std::wstring& path) const {
   Location location;
@@ -336,6 +346,7 @@ std::vector<std::wstring> InMemoryFileSystem::ListFolder(const std::wstring& pat
 }
 
 std::unique_ptr<FileSearch> InMemoryFileSystem::FindFiles(const std::wstring& pattern) {
+  searches_.push_back(pattern);
   const Location location = Parse(pattern);
   ThrowIfNotReady(location, pattern);
   std::wstring wildcard;
@@ -371,6 +382,39 @@ bool InMemoryFileSystem::FileExists(const std::wstring& path) {
   if (location.root && !location.root->ready) return false;
   const Node* node = Find(location);
   return node && !node->isFolder && !(node->attributes & (kHidden | kSystem));
+}
+
+std::vector<DriveInfo> InMemoryFileSystem::Drives() {
+  std::vector<DriveInfo> drives;
+  for (const auto& [key, root] : roots_) {
+    if (key.size() != 2 || key[1] != L':') continue;  // a network share is no drive
+    drives.push_back({.drive = key, .label = root->ready ? root->label : L""});
+  }
+  return drives;
+}
+
+std::vector<std::wstring> InMemoryFileSystem::SubFolders(const std::wstring& folder) {
+  const Location location = Parse(folder);
+  ThrowIfNotReady(location, folder);
+  const Node* node = Find(location);
+  if (!node) throw FileSystemError(folder, kReasonPathNotFound);
+  if (!node->isFolder) throw FileSystemError(folder, kReasonNotAFolder);
+  std::vector<std::wstring> names;
+  for (const auto& child : node->children) {
+    if (child->isFolder && !(child->attributes & (kHidden | kSystem))) names.push_back(child->name);
+  }
+  return names;
+}
+
+std::wstring InMemoryFileSystem::CurrentFolder() { return CurrentFolderOn(currentRoot_); }
+
+std::wstring InMemoryFileSystem::CurrentFolderOn(const std::wstring& drive) {
+  const auto found = roots_.find(Upper(drive));
+  if (found == roots_.end()) return Upper(drive) + L"\\";
+  std::wstring path = found->second->name;
+  for (const auto& part : found->second->currentFolder) path += L"\\" + part;
+  if (found->second->currentFolder.empty()) path += L'\\';
+  return path;
 }
 
 }  // namespace melodex

@@ -16,6 +16,7 @@ inline constexpr wchar_t kReasonNotReady[] = L"The device is not ready.";
 inline constexpr wchar_t kReasonAccessDenied[] = L"Access is denied.";
 inline constexpr wchar_t kReasonDiskFull[] = L"There is not enough space on the disk.";
 inline constexpr wchar_t kReasonPathNotFound[] = L"The system cannot find the path specified.";
+inline constexpr wchar_t kReasonNotAFolder[] = L"The directory name is invalid.";
 
 // A file system held in memory, for tests: drives (and network shares) with folders and
 // files kept in an order of their own, file attributes and 8.3 short names, and failures
@@ -32,6 +33,9 @@ class InMemoryFileSystem : public FileSystem {
   // A drive ("D:") or a network share ("\\server\share").
   void AddRoot(const std::wstring& root, const std::wstring& label = L"");
   void SetCurrentDrive(const std::wstring& root);
+  // Makes the folder the current folder of its drive (or share), as the process remembers
+  // one per drive; which drive is current stays as it is. The folder need not exist.
+  void SetCurrentFolder(const std::wstring& path);
 
   // Creates the folder and any missing parents.
   void AddFolder(const std::wstring& path, unsigned attributes = kNormal);
@@ -49,10 +53,16 @@ class InMemoryFileSystem : public FileSystem {
   std::optional<std::string> ReadFile(const std::wstring& path) const;
   // Every entry of the folder, files and folders, hidden or not, in the folder's order.
   std::vector<std::wstring> ListFolder(const std::wstring& path) const;
+  // Every pattern FindFiles was given, in order.
+  const std::vector<std::wstring>& Searches() const { return searches_; }
 
   std::unique_ptr<FileSearch> FindFiles(const std::wstring& pattern) override;
   std::unique_ptr<TextFile> CreateTextFile(const std::wstring& path) override;
   bool FileExists(const std::wstring& path) override;
+  std::vector<DriveInfo> Drives() override;
+  std::vector<std::wstring> SubFolders(const std::wstring& folder) override;
+  std::wstring CurrentFolder() override;
+  std::wstring CurrentFolderOn(const std::wstring& drive) override;
 
   struct Node;
   struct Root;
@@ -74,6 +84,7 @@ class InMemoryFileSystem : public FileSystem {
   std::map<std::wstring, std::unique_ptr<Root>> roots_;
   std::wstring currentRoot_;
   unsigned nextTemp_ = 1;
+  std::vector<std::wstring> searches_;
 };
 
 // Code page 1252, the ANSI code page of Western Windows systems.

@@ -10,6 +10,43 @@ namespace {
 constexpr DWORD kSkippedAttributes =
     FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 
+// While it lives, a drive without a medium fails the calls of this thread with "not ready"
+// instead of bringing up the system's box that asks for a disk, which would block the
+// program's window behind it.
+class QuietDriveErrors {
+ public:
+  QuietDriveErrors() {
+    SetThreadErrorMode(GetThreadErrorMode() | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX,
+                       &previous_);
+  }
+  ~QuietDriveErrors() { SetThreadErrorMode(previous_, nullptr); }
+  QuietDriveErrors(const QuietDriveErrors&) = delete;
+  QuietDriveErrors& operator=(const QuietDriveErrors&) = delete;
+
+ private:
+  DWORD previous_ = 0;
+};
+
+bool IsLetter(wchar_t c) { return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z'); }
+
+// A folder path as the interface hands it out: the drive letter in upper case, and a
+// trailing backslash at a root ("C:\", "\\server\share\") only.
+std::wstring Normalized(std::wstring path) {
+  if (path.size() >= 2 && IsLetter(path[0]) && path[1] == L':') {
+    if (path[0] >= L'a') path[0] = static_cast<wchar_t>(path[0] - L'a' + L'A');
+    while (path.size() > 3 && path.back() == L'\\') path.pop_back();
+    if (path.size() == 2) path += L'\\';
+    return path;
+  }
+  if (path.starts_with(L"\\\\")) {
+    const std::size_t server = path.find(L'\\', 2);
+    const std::size_t share = server == std::wstring::npos ? server : path.find(L'\\', server + 1);
+    if (share == std::wstring::npos) return path + L'\\';
+    while (path.size() > share + 1 && path.back() == L'\\') path.pop_back();
+  }
+  return path;
+}
+
 class Search : public FileSearch {
  public:
   explicit Search(std::wstring pattern) : pattern_(std::move(pattern)) {
@@ -158,16 +195,104 @@ class Win32TextFile : public TextFile {
 }  // namespace
 
 std::unique_ptr<FileSearch> Win32FileSystem::FindFiles(const std::wstring& pattern) {
+  QuietDriveErrors quiet;
   return std::make_unique<Search>(pattern);
 }
 
 std::unique_ptr<TextFile> Win32FileSystem::CreateTextFile(const std::wstring& path) {
+  QuietDriveErrors quiet;
   return std::make_unique<Win32TextFile>(path);
 }
 
 bool Win32FileSystem::FileExists(const std::wstring& path) {
+  QuietDriveErrors quiet;
   const DWORD attributes = GetFileAttributesW(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & kSkippedAttributes);
+}
+
+std::vector<DriveInfo> Win32FileSystem::Drives() {
+  QuietDriveErrors quiet;
+  std::wstring roots(128, L'\0');
+  for (;;) {
+    const DWORD size = GetLogicalDriveStringsW(static_cast<DWORD>(roots.size()), roots.data());
+    if (size == 0) return {};
+    if (size < roots.size()) break;
+    roots.resize(size + 1);
+  }
+  std::vector<DriveInfo> drives;
+  for (const wchar_t* root = roots.c_str(); *root; root += wcslen(root) + 1) {
+    if (!IsLetter(root[0]) || root[1] != L':') continue;
+    wchar_t label[MAX_PATH + 1] = L"";
+    if (!GetVolumeInformationW(root, label, MAX_PATH + 1, nullptr, nullptr, nullptr, nullptr, 0)) {
+      label[0] = L'\0';  // no medium, or a network drive that has gone
+    }
+    const std::wstring letter = Normalized(std::wstring{root[0], L':'});  // "C:\\"
+    drives.push_back({.drive = letter.substr(0, 2), .label = label});
+  }
+  return drives;
+}
+
+std::vector<std::wstring> Win32FileSystem::SubFolders(const std::wstring& folder) {
+  QuietDriveErrors quiet;
+  std::wstring pattern = folder;
+  if (pattern.empty() || pattern.back() != L'\\') pattern += L'\\';
+  pattern += L'*';
+  WIN32_FIND_DATAW data{};
+  const HANDLE search =
+      FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchLimitToDirectories,
+                       nullptr, FIND_FIRST_EX_LARGE_FETCH);
+  if (search == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    // Only the root of an empty volume has not even "." and "..".
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES) return {};
+    throw FileSystemError(folder, SystemMessage(error));
+  }
+  std::vector<std::wstring> names;
+  DWORD error = ERROR_SUCCESS;
+  for (bool more = true; more;) {
+    const std::wstring_view name = data.cFileName;
+    const DWORD attributes = data.dwFileAttributes;
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) &&
+        !(attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) && name != L"." &&
+        name != L"..") {
+      names.emplace_back(name);
+    }
+    more = FindNextFileW(search, &data);
+    if (!more) error = GetLastError();
+  }
+  FindClose(search);
+  if (error != ERROR_NO_MORE_FILES && error != ERROR_SUCCESS)
+    throw FileSystemError(folder, SystemMessage(error));
+  return names;
+}
+
+std::wstring Win32FileSystem::CurrentFolder() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD size = GetCurrentDirectoryW(static_cast<DWORD>(path.size()), path.data());
+    if (size < path.size()) {
+      path.resize(size);
+      return Normalized(std::move(path));
+    }
+    path.resize(size);
+  }
+}
+
+std::wstring Win32FileSystem::CurrentFolderOn(const std::wstring& drive) {
+  // "D:" alone names the folder the process last used on that drive; the call only looks
+  // at what the process remembers and never touches the drive.
+  const std::wstring relative = drive.substr(0, 2);
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD size =
+        GetFullPathNameW(relative.c_str(), static_cast<DWORD>(path.size()), path.data(), nullptr);
+    if (size == 0) return Normalized(relative);
+    if (size < path.size()) {
+      path.resize(size);
+      return Normalized(std::move(path));
+    }
+    path.resize(size);
+  }
 }
 
 }  // namespace melodex::win32

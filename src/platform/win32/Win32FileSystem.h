@@ -5,12 +5,17 @@
 namespace melodex::win32 {
 
 // The file system of Windows. Pages are written in the ANSI code page to a temporary file
-// beside the target and moved over it only once complete.
+// beside the target and moved over it only once complete. A drive without a medium fails
+// like any other unreadable drive: the system is told not to ask the user to insert one.
 class Win32FileSystem : public FileSystem {
  public:
   std::unique_ptr<FileSearch> FindFiles(const std::wstring& pattern) override;
   std::unique_ptr<TextFile> CreateTextFile(const std::wstring& path) override;
   bool FileExists(const std::wstring& path) override;
+  std::vector<DriveInfo> Drives() override;
+  std::vector<std::wstring> SubFolders(const std::wstring& folder) override;
+  std::wstring CurrentFolder() override;
+  std::wstring CurrentFolderOn(const std::wstring& drive) override;
 };
 
 }  // namespace melodex::win32
