@@ -1,20 +1,41 @@
 #pragma once
 
+#include <string>
+
+#include "platform/FileSystem.h"
 #include "ui/model/Form.h"
+#include "ui/model/Lists.h"
 
 namespace melodex {
 
 class App;
 
-// The folder picker.
+// The folder picker: the user opens a folder in Dir1 (or a drive in Drive1) and "&Ok" writes
+// it into the main-window field that the hand-over number names. It is only ever hidden, so
+// drive and folder stay where they were for the next opening.
 class Form2 : public ui::Form {
+ private:
+  // First, because the lists read the file system as they are made.
+  App& app_;
+  FileSystem& Files();
+
  public:
-  Form2(ui::Backend& backend, App& app)
-      : ui::Form(backend, "Form2", {.caption = L"MP3 dir", .clientWidth = 2820, .clientHeight = 3900}),
-        app_(app) {}
+  Form2(ui::Backend& backend, App& app);
+
+  // Closing through the frame hides the picker without writing anything.
+  void CloseBox() override;
+
+  ui::DirList Dir1{*this, "Dir1", {120, 120, 2655, 3015}, 0, Files()};
+  ui::DriveList Drive1{*this, "Drive1", {120, 3240, 2655, 315}, 1, Files()};
+  ui::CommandButton Command1{*this, "Command1", L"&Ok", {120, 3600, 2655, 255}, 2};
 
  private:
-  [[maybe_unused]] App& app_;
+  void Drive1_Change();
+  void Dir1_OpenFailed(const FileSystemError& error);
+  void Command1_Click();
+
+  // Whether the folder's "*.mp3" search finds a file the page would list.
+  bool HoldsMusic(const std::wstring& folder);
 };
 
 }  // namespace melodex

@@ -1,0 +1,208 @@
+#include "ui/model/Lists.h"
+
+#include <algorithm>
+
+namespace melodex::ui {
+namespace {
+
+bool IsSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
+
+bool IsLetter(wchar_t c) { return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z'); }
+
+wchar_t UpperLetter(wchar_t c) { return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - 32) : c; }
+
+wchar_t LowerLetter(wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c + 32) : c; }
+
+// Letter case folded as file names compare: ASCII and the Latin-1 letters, the same on
+// every platform the program is built for.
+wchar_t Fold(wchar_t c) {
+  if ((c >= L'a' && c <= L'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) {
+    return static_cast<wchar_t>(c - 0x20);
+  }
+  return c;
+}
+
+bool NameLess(const std::wstring& a, const std::wstring& b) {
+  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                      [](wchar_t x, wchar_t y) { return Fold(x) < Fold(y); });
+}
+
+// The folder names of `text`, skipping empty ones (doubled separators).
+std::vector<std::wstring> Names(std::wstring_view text) {
+  std::vector<std::wstring> names;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = start;
+    while (end < text.size() && !IsSeparator(text[end])) ++end;
+    if (end > start) names.emplace_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  return names;
+}
+
+}  // namespace
+
+PathParts SplitPath(const std::wstring& path) {
+  PathParts parts;
+  std::wstring_view rest = path;
+  if (path.size() >= 2 && IsLetter(path[0]) && path[1] == L':') {
+    parts.root = {UpperLetter(path[0]), L':', L'\\'};
+    rest.remove_prefix(2);
+  } else if (path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1])) {
+    // "\\server\share": the server and the share make the root.
+    const std::vector<std::wstring> names = Names(rest);
+    parts.root = L"\\\\";
+    for (std::size_t i = 0; i < names.size(); ++i) {
+      if (i < 2) {
+        parts.root += names[i] + L'\\';
+      } else {
+        parts.folders.push_back(names[i]);
+      }
+    }
+    return parts;
+  }
+  parts.folders = Names(rest);
+  return parts;
+}
+
+std::wstring JoinPath(const PathParts& parts) {
+  std::wstring path = parts.root;
+  for (std::size_t i = 0; i < parts.folders.size(); ++i) {
+    if (i > 0 || (!path.empty() && path.back() != L'\\')) path += L'\\';
+    path += parts.folders[i];
+  }
+  return path;
+}
+
+std::wstring DriveOf(const std::wstring& path) {
+  if (path.size() >= 2 && IsLetter(path[0]) && path[1] == L':') {
+    return {UpperLetter(path[0]), L':'};
+  }
+  return L"";
+}
+
+// --- DriveList ---
+
+DriveList::DriveList(Form& form, std::string name, Rect rect, int tabIndex, FileSystem& files)
+    : Control(form, Kind::DriveList, std::move(name), rect, tabIndex, L""), files_(files) {
+  Refresh();
+  SetDrive(files_.CurrentFolder());
+}
+
+std::wstring DriveList::Drive() const {
+  return index_ < 0 ? std::wstring() : entries_[static_cast<std::size_t>(index_)].drive;
+}
+
+void DriveList::SetDrive(const std::wstring& path) {
+  const std::wstring drive = DriveOf(path);
+  int index = -1;
+  for (std::size_t i = 0; i < entries_.size(); ++i) {
+    if (!drive.empty() && entries_[i].drive == drive) index = static_cast<int>(i);
+  }
+  if (index == index_) return;
+  index_ = index;
+  Changed();
+}
+
+void DriveList::Refresh() {
+  const std::wstring current = Drive();
+  std::vector<Entry> entries;
+  for (const DriveInfo& info : files_.Drives()) {
+    const std::wstring drive = DriveOf(info.drive);
+    if (drive.empty()) continue;
+    std::wstring text{LowerLetter(drive[0]), L':'};
+    if (!info.label.empty()) text += L" [" + info.label + L"]";
+    entries.push_back({drive, std::move(text)});
+  }
+  int index = -1;
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    if (!current.empty() && entries[i].drive == current) index = static_cast<int>(i);
+  }
+  if (entries == entries_ && index == index_) return;
+  entries_ = std::move(entries);
+  index_ = index;
+  Changed();
+}
+
+void DriveList::OnUserSelect(int index) {
+  if (!Enabled() || index < 0 || index >= static_cast<int>(entries_.size()) || index == index_) {
+    return;
+  }
+  index_ = index;  // the real box shows it already
+  if (Change) Change();
+}
+
+// --- DirList ---
+
+DirList::DirList(Form& form, std::string name, Rect rect, int tabIndex, FileSystem& files)
+    : Control(form, Kind::DirList, std::move(name), rect, tabIndex, L""), files_(files) {
+  const std::wstring start = files_.CurrentFolder();
+  try {
+    SetPath(start);
+  } catch (const FileSystemError&) {
+    // The process stands in a folder that cannot be read (removed meanwhile, or on a drive
+    // that has gone): show the path without sub-folders, so that the user can go up.
+    Show(SplitPath(start), {});
+  }
+}
+
+int DirList::CurrentIndex() const {
+  int current = -1;
+  for (std::size_t i = 0; i < entries_.size() && entries_[i].open; ++i) {
+    current = static_cast<int>(i);
+  }
+  return current;
+}
+
+void DirList::SetPath(const std::wstring& path) {
+  const PathParts parts = SplitPath(path);
+  std::vector<std::wstring> names = files_.SubFolders(JoinPath(parts));
+  std::stable_sort(names.begin(), names.end(), NameLess);
+  Show(parts, std::move(names));
+}
+
+void DirList::Show(const PathParts& parts, std::vector<std::wstring> subFolders) {
+  std::vector<Entry> entries;
+  std::wstring rootText = parts.root;
+  if (!DriveOf(rootText).empty()) {
+    rootText[0] = LowerLetter(rootText[0]);
+  } else if (rootText.size() > 2) {
+    rootText.pop_back();  // "\\server\share", as Windows writes it
+  }
+  entries.push_back({std::move(rootText), parts.root, 0, true});
+  PathParts upTo{parts.root, {}};
+  for (const std::wstring& folder : parts.folders) {
+    upTo.folders.push_back(folder);
+    entries.push_back({folder, JoinPath(upTo), static_cast<int>(upTo.folders.size()), true});
+  }
+  const int childLevel = static_cast<int>(parts.folders.size()) + 1;
+  for (std::wstring& name : subFolders) {
+    PathParts child = parts;
+    child.folders.push_back(name);
+    entries.push_back({std::move(name), JoinPath(child), childLevel, false});
+  }
+
+  path_ = JoinPath(parts);
+  entries_ = std::move(entries);
+  index_ = CurrentIndex();
+  Changed();
+}
+
+void DirList::OnUserSelect(int index) {
+  if (!Enabled() || index < 0 || index >= static_cast<int>(entries_.size())) return;
+  index_ = index;  // the real list shows it already
+}
+
+void DirList::OnUserOpen(int index) {
+  if (!Enabled() || index < 0 || index >= static_cast<int>(entries_.size())) return;
+  const std::wstring before = path_;
+  try {
+    SetPath(entries_[static_cast<std::size_t>(index)].path);
+  } catch (const FileSystemError& error) {
+    if (OpenFailed) OpenFailed(error);
+    return;
+  }
+  if (path_ != before && Change) Change();
+}
+
+}  // namespace melodex::ui
