@@ -133,17 +133,6 @@ TEST_F(ListsTest, DirListShowsThePathFromTheRootThenTheSortedOrdinarySubFolders)
   EXPECT_EQ(dir.ListIndex(), 1);
 }
 
-TEST_F(ListsTest, DirListAtARootShowsOnlyTheRootAboveItsFolders) {
-  files.SetCurrentFolder(L"C:\\");
-  const DirList& dir = Make().Dir1;
-
-  EXPECT_EQ(dir.Path(), L"C:\\");
-  EXPECT_EQ(dir.Entries(), (std::vector<Entry>{{L"c:\\", L"C:\\", 0, true},
-                                               {L"Music", L"C:\\Music", 1, false},
-                                               {L"Windows", L"C:\\Windows", 1, false}}));
-  EXPECT_EQ(dir.ListIndex(), 0);
-}
-
 TEST_F(ListsTest, DirListOnANetworkShareShowsTheShareAsItsRoot) {
   files.AddFolder(L"\\\\server\\music\\Live\\1999");
   files.SetCurrentDrive(L"\\\\server\\music");
