@@ -6,6 +6,8 @@
 #include "platform/win32/Win32Dialogs.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32HelpSystem.h"
+#include "platform/win32/Win32Processes.h"
+#include "platform/win32/Win32Registry.h"
 #include "ui/App.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
@@ -15,7 +17,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   melodex::win32::Win32FileSystem files;
   melodex::win32::Win32Dialogs dialogs;
   melodex::win32::Win32HelpSystem help;
-  melodex::Platform platform{files, dialogs, help};
+  melodex::win32::Win32Registry registry;
+  melodex::win32::Win32Processes processes;
+  melodex::Platform platform{files, dialogs, help, registry, processes};
   melodex::win32::Win32Backend windows(instance);
   melodex::App app(windows, platform);
   dialogs.SetHelpHandler(

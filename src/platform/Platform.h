@@ -3,6 +3,8 @@
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
 #include "platform/HelpSystem.h"
+#include "platform/Processes.h"
+#include "platform/Registry.h"
 
 namespace melodex {
 
@@ -11,6 +13,8 @@ struct Platform {
   FileSystem& files;
   Dialogs& dialogs;
   HelpSystem& help;
+  Registry& registry;
+  Processes& processes;
 };
 
 }  // namespace melodex

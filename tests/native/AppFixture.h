@@ -4,6 +4,8 @@
 
 #include "platform/Platform.h"
 #include "platform/memory/InMemoryFileSystem.h"
+#include "platform/memory/InMemoryProcesses.h"
+#include "platform/memory/InMemoryRegistry.h"
 #include "platform/memory/MemoryBackend.h"
 #include "platform/memory/ScriptedDialogs.h"
 #include "ui/App.h"
@@ -21,7 +23,9 @@ class AppFixture : public ::testing::Test {
   InMemoryFileSystem files;
   ScriptedDialogs dialogs;
   MemoryHelpSystem help;
-  Platform platform{files, dialogs, help};
+  InMemoryRegistry registry;
+  InMemoryProcesses processes{files};
+  Platform platform{files, dialogs, help, registry, processes};
   MemoryBackend windows;
   App app{windows, platform};
 };

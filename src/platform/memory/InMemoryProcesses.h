@@ -1,0 +1,42 @@
+#pragma once
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/Processes.h"
+
+namespace melodex {
+
+class InMemoryFileSystem;
+
+// Program starts for tests: a program is found in an in-memory file system by Windows'
+// rules for command lines, and every start is written down instead of run.
+class InMemoryProcesses : public Processes {
+ public:
+  explicit InMemoryProcesses(const InMemoryFileSystem& files) : files_(files) {}
+
+  struct Started {
+    std::wstring program;      // the program file that was run
+    std::wstring commandLine;  // what it was given as its command line
+    bool operator==(const Started&) const = default;
+  };
+  // Every program started, in order.
+  std::vector<Started> started;
+
+  // Starts of this program file fail from now on, as a file that is no program or that the
+  // system refuses to run would.
+  void Refuse(const std::wstring& program);
+
+  bool StartProgram(const std::wstring& path) override;
+  bool StartCommandLine(const std::wstring& commandLine) override;
+
+ private:
+  bool IsFile(const std::wstring& path) const;
+  bool Start(const std::wstring& program, const std::wstring& commandLine);
+
+  const InMemoryFileSystem& files_;
+  std::set<std::wstring> refused_;  // upper-cased
+};
+
+}  // namespace melodex

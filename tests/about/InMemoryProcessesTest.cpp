@@ -1,0 +1,65 @@
+#include <cwctype>
+
+#include "about/ProcessesContract.h"
+#include "platform/memory/InMemoryFileSystem.h"
+#include "platform/memory/InMemoryProcesses.h"
+
+namespace melodex::testing {
+namespace {
+
+std::wstring Upper(std::wstring text) {
+  for (wchar_t& c : text) c = static_cast<wchar_t>(std::towupper(c));
+  return text;
+}
+
+class InMemoryProcessWorkspace : public ProcessWorkspace {
+ public:
+  InMemoryProcessWorkspace() { files_.AddFolder(Folder()); }
+  Processes& System() override { return processes_; }
+  std::wstring Folder() const override { return L"C:\\work"; }
+  void MakeFolder(const std::wstring& path) override { files_.AddFolder(path); }
+  void MakeProgram(const std::wstring& path) override { files_.AddFile(path, "MZ"); }
+  void MakeNonProgram(const std::wstring& path) override {
+    files_.AddFile(path, "not a program");
+    processes_.Refuse(path);
+  }
+  std::optional<std::wstring> CommandLineOf(const std::wstring& path) override {
+    for (const auto& start : processes_.started) {
+      if (Upper(start.program) == Upper(path)) return start.commandLine;
+    }
+    return std::nullopt;
+  }
+  bool HasRun(const std::wstring& path) override { return CommandLineOf(path).has_value(); }
+
+ private:
+  InMemoryFileSystem files_;
+  InMemoryProcesses processes_{files_};
+};
+
+INSTANTIATE_TEST_SUITE_P(InMemory, ProcessesContract,
+                         ::testing::Values(ProcessWorkspaceMaker{
+                             "InMemory",
+                             [] { return std::make_unique<InMemoryProcessWorkspace>(); }}),
+                         ProcessWorkspaceName);
+
+TEST(InMemoryProcesses, LogsEachStartInOrderAndNothingThatFailed) {
+  InMemoryFileSystem files;
+  files.AddFolder(L"C:\\Tools");
+  files.AddFile(L"C:\\Tools\\a.exe");
+  files.AddFile(L"C:\\Tools\\b.exe");
+  InMemoryProcesses processes(files);
+  processes.Refuse(L"c:\\tools\\B.EXE");
+
+  EXPECT_TRUE(processes.StartProgram(L"C:\\Tools\\a.exe"));
+  EXPECT_FALSE(processes.StartProgram(L"C:\\Tools\\b.exe"));
+  EXPECT_FALSE(processes.StartCommandLine(L"C:\\Tools\\b.exe /x"));
+  EXPECT_TRUE(processes.StartCommandLine(L"C:\\Tools\\a /x"));
+
+  EXPECT_EQ(processes.started, (std::vector<InMemoryProcesses::Started>{
+                                   {L"C:\\Tools\\a.exe", L"\"C:\\Tools\\a.exe\""},
+                                   {L"C:\\Tools\\a.exe", L"C:\\Tools\\a /x"},
+                               }));
+}
+
+}  // namespace
+}  // namespace melodex::testing

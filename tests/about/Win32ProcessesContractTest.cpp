@@ -1,0 +1,46 @@
+#include <windows.h>
+
+#include "about/ProbeWorkspace.h"
+#include "about/ProcessesContract.h"
+#include "platform/win32/Win32Processes.h"
+
+namespace melodex::testing {
+namespace {
+
+// Real programs in a scratch folder: copies of the probe, which leave a marker when run.
+class Win32ProcessWorkspace : public ProcessWorkspace {
+ public:
+  Win32ProcessWorkspace() : folder_(probe::MakeScratchFolder(L"melodex-processes")) {}
+  ~Win32ProcessWorkspace() override { probe::RemoveTree(folder_); }
+
+  Processes& System() override { return processes_; }
+  std::wstring Folder() const override { return folder_; }
+  void MakeFolder(const std::wstring& path) override { probe::MakeFolder(path); }
+  void MakeProgram(const std::wstring& path) override { probe::CopyProbe(path); }
+  void MakeNonProgram(const std::wstring& path) override {
+    const HANDLE file =
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(file, "not a program", 13, &written, nullptr);
+    CloseHandle(file);
+  }
+  std::optional<std::wstring> CommandLineOf(const std::wstring& path) override {
+    const auto run = probe::WaitForRun(path);
+    if (!run) return std::nullopt;
+    EXPECT_EQ(run->show, SW_SHOWNORMAL) << "a normal window that takes the focus";
+    return run->commandLine;
+  }
+  bool HasRun(const std::wstring& path) override { return probe::HasRun(path); }
+
+ private:
+  std::wstring folder_;
+  win32::Win32Processes processes_;
+};
+
+INSTANTIATE_TEST_SUITE_P(Win32, ProcessesContract,
+                         ::testing::Values(ProcessWorkspaceMaker{
+                             "Win32", [] { return std::make_unique<Win32ProcessWorkspace>(); }}),
+                         ProcessWorkspaceName);
+
+}  // namespace
+}  // namespace melodex::testing

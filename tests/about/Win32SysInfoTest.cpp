@@ -1,0 +1,172 @@
+// "&System Info..." on the real platform: the registry entries of the machine lead to a
+// program in a folder with blanks in its path, and a decoy waits where a bare command line
+// would go first. Only the message box is scripted; there are no windows.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <vector>
+
+#include "about/ProbeWorkspace.h"
+#include "platform/Platform.h"
+#include "platform/memory/MemoryBackend.h"
+#include "platform/memory/ScriptedDialogs.h"
+#include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32Processes.h"
+#include "platform/win32/Win32Registry.h"
+#include "ui/App.h"
+#include "ui/about/frmAbout.h"
+#include "ui/main/Form1.h"
+
+namespace melodex::testing {
+namespace {
+
+constexpr wchar_t kMsinfoKey[] = L"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
+constexpr wchar_t kMsinfoValue[] = L"PATH";
+constexpr wchar_t kLocationKey[] = L"SOFTWARE\\Microsoft\\Shared Tools Location";
+constexpr wchar_t kLocationValue[] = L"MSINFO";
+
+// One value of HKEY_LOCAL_MACHINE as it was before the test, put back afterwards.
+class SavedValue {
+ public:
+  SavedValue(const wchar_t* key, const wchar_t* name) : key_(key), name_(name) {
+    HKEY handle = nullptr;
+    keyExisted_ = RegOpenKeyExW(HKEY_LOCAL_MACHINE, key_, 0, KEY_QUERY_VALUE, &handle) == 0;
+    if (!keyExisted_) return;
+    DWORD size = 0;
+    if (RegQueryValueExW(handle, name_, nullptr, &type_, nullptr, &size) == ERROR_SUCCESS) {
+      data_.emplace(size);
+      RegQueryValueExW(handle, name_, nullptr, &type_, data_->data(), &size);
+    }
+    RegCloseKey(handle);
+  }
+  ~SavedValue() {
+    if (!keyExisted_) {
+      RegDeleteTreeW(HKEY_LOCAL_MACHINE, key_);
+      RegDeleteKeyW(HKEY_LOCAL_MACHINE, key_);
+    } else if (data_) {
+      RegSetKeyValueW(HKEY_LOCAL_MACHINE, key_, name_, type_, data_->data(),
+                      static_cast<DWORD>(data_->size()));
+    } else {
+      RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, key_, name_);
+    }
+  }
+  void Remove() { RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, key_, name_); }
+  void Set(const std::wstring& text) {
+    ASSERT_EQ(RegSetKeyValueW(HKEY_LOCAL_MACHINE, key_, name_, REG_SZ, text.c_str(),
+                              static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))),
+              ERROR_SUCCESS);
+  }
+
+ private:
+  const wchar_t* key_;
+  const wchar_t* name_;
+  bool keyExisted_ = false;
+  DWORD type_ = REG_NONE;
+  std::optional<std::vector<BYTE>> data_;
+};
+
+class Win32SysInfoTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    msinfo.Remove();
+    location.Remove();
+    probe::MakeFolder(folder + L"\\Program Files");
+    probe::MakeFolder(toolFolder);
+    ASSERT_NO_FATAL_FAILURE(probe::CopyProbe(tool));
+    ASSERT_NO_FATAL_FAILURE(probe::CopyProbe(decoy));
+    app.Start();
+  }
+  void TearDown() override { probe::RemoveTree(folder); }
+
+  void PressSystemInfo() {
+    app.MainForm().About.Press();
+    app.AboutBox().cmdSysInfo.Press();
+  }
+
+  SavedValue msinfo{kMsinfoKey, kMsinfoValue};
+  SavedValue location{kLocationKey, kLocationValue};
+  const std::wstring folder = probe::MakeScratchFolder(L"melodex-sysinfo");
+  const std::wstring toolFolder = folder + L"\\Program Files\\MSInfo";
+  const std::wstring tool = toolFolder + L"\\msinfo32.exe";
+  const std::wstring decoy = folder + L"\\Program.exe";
+
+  win32::Win32FileSystem files;
+  ScriptedDialogs dialogs;
+  MemoryHelpSystem help;
+  win32::Win32Registry registry;
+  win32::Win32Processes processes;
+  Platform platform{files, dialogs, help, registry, processes};
+  MemoryBackend windows;
+  App app{windows, platform};
+};
+
+TEST_F(Win32SysInfoTest, TheDecoyStandsWhereABareCommandLineWouldFindIt) {
+  ASSERT_TRUE(processes.StartCommandLine(tool));
+
+  EXPECT_TRUE(probe::WaitForRun(decoy));
+  EXPECT_FALSE(probe::HasRun(tool));
+}
+
+TEST_F(Win32SysInfoTest, FirstEntryStartsItsProgramAndNeverTheDecoy) {
+  msinfo.Set(tool);
+
+  PressSystemInfo();
+
+  const auto run = probe::WaitForRun(tool);
+  ASSERT_TRUE(run);
+  EXPECT_EQ(run->commandLine, L"\"" + tool + L"\"");
+  EXPECT_EQ(run->show, SW_SHOWNORMAL);
+  EXPECT_FALSE(probe::HasRun(decoy));
+  EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(Win32SysInfoTest, SecondEntryStartsTheProgramInItsFolderAndNeverTheDecoy) {
+  location.Set(toolFolder);
+
+  PressSystemInfo();
+
+  const auto run = probe::WaitForRun(tool);
+  ASSERT_TRUE(run);
+  EXPECT_EQ(run->commandLine, L"\"" + toolFolder + L"\\MSINFO32.EXE\"");
+  EXPECT_FALSE(probe::HasRun(decoy));
+  EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(Win32SysInfoTest, SecondEntryEndingInABackslashStillFindsTheProgram) {
+  location.Set(toolFolder + L"\\");
+
+  PressSystemInfo();
+
+  const auto run = probe::WaitForRun(tool);
+  ASSERT_TRUE(run);
+  EXPECT_EQ(run->commandLine, L"\"" + toolFolder + L"\\\\MSINFO32.EXE\"");
+  EXPECT_FALSE(probe::HasRun(decoy));
+}
+
+TEST_F(Win32SysInfoTest, FirstEntryNamingAMissingFileGivesTheMessage) {
+  msinfo.Set(folder + L"\\Gone\\msinfo32.exe");
+  location.Set(toolFolder);
+
+  PressSystemInfo();
+
+  EXPECT_EQ(dialogs.MessageTexts(),
+            std::vector<std::wstring>{L"System Information Is Unavailable At This Time"});
+  EXPECT_FALSE(probe::HasRun(tool));
+  EXPECT_FALSE(probe::HasRun(decoy));
+}
+
+TEST_F(Win32SysInfoTest, WithoutTheEntriesTheMessageIsShown) {
+  PressSystemInfo();
+
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].message,
+            MessageBoxRequest{.text = L"System Information Is Unavailable At This Time"});
+  EXPECT_FALSE(probe::HasRun(tool));
+  EXPECT_FALSE(probe::HasRun(decoy));
+  EXPECT_TRUE(app.AboutBox().Visible());
+}
+
+}  // namespace
+}  // namespace melodex::testing
