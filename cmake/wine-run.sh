@@ -5,7 +5,8 @@
 set -e
 build=${MELODEX_BUILD_DIR:-$(pwd)}
 while [ ! -f "$build/CMakeCache.txt" ] && [ "$build" != / ]; do build=$(dirname "$build"); done
-if [ -f "$build/wine-session.env" ]; then . "$build/wine-session.env"; fi
+session=${MELODEX_WINE_SESSION:-wine-session}
+if [ -f "$build/$session.env" ]; then . "$build/$session.env"; fi
 export WINEPREFIX="${WINEPREFIX:-$build/wineprefix}"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"

@@ -8,12 +8,32 @@ add_test(NAME wine_session_stop COMMAND ${WINE_SESSION} stop ${CMAKE_BINARY_DIR}
 set_tests_properties(wine_session_start PROPERTIES FIXTURES_SETUP wine TIMEOUT 300)
 set_tests_properties(wine_session_stop PROPERTIES FIXTURES_CLEANUP wine)
 
+# The same, with the screen at 144 dpi (LogPixels in a prefix of its own).
+add_test(NAME wine_session_start_144dpi
+         COMMAND ${WINE_SESSION} start ${CMAKE_BINARY_DIR} wineprefix-144dpi 144)
+add_test(NAME wine_session_stop_144dpi
+         COMMAND ${WINE_SESSION} stop ${CMAKE_BINARY_DIR} wineprefix-144dpi)
+set_tests_properties(wine_session_start_144dpi PROPERTIES FIXTURES_SETUP wine144 TIMEOUT 300)
+set_tests_properties(wine_session_stop_144dpi PROPERTIES FIXTURES_CLEANUP wine144)
+
 function(melodex_wine_test target)
   add_test(NAME ${target} COMMAND ${target} ${ARGN})
   set_tests_properties(${target} PROPERTIES
     FIXTURES_REQUIRED wine
     RESOURCE_LOCK wine_display
-    ENVIRONMENT "MELODEX_BUILD_DIR=${CMAKE_BINARY_DIR}"
+    ENVIRONMENT "MELODEX_BUILD_DIR=${CMAKE_BINARY_DIR};MELODEX_EXPECT_DPI=96"
+    TIMEOUT 600)
+endfunction()
+
+# A test program that shows windows runs once at 96 and once at 144 dpi.
+function(melodex_wine_ui_test target)
+  melodex_wine_test(${target})
+  add_test(NAME ${target}_144dpi COMMAND ${target} ${ARGN})
+  set_tests_properties(${target}_144dpi PROPERTIES
+    FIXTURES_REQUIRED wine144
+    RESOURCE_LOCK wine_display
+    ENVIRONMENT
+      "MELODEX_BUILD_DIR=${CMAKE_BINARY_DIR};MELODEX_WINE_SESSION=wineprefix-144dpi;MELODEX_EXPECT_DPI=144"
     TIMEOUT 600)
 endfunction()
 

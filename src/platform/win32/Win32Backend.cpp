@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/Dialogs.h"
+#include "ui/model/Lists.h"
 
 namespace melodex::win32 {
 namespace {
@@ -119,6 +120,10 @@ class Win32Window : public ui::WindowPeer {
   void CreateMenuBar();
   void Layout();
   void ApplyState(const Child& child);
+  void ApplyDrives(HWND box, const ui::DriveList& drives);
+  void ApplyFolders(HWND list, const ui::DirList& folders);
+  int DirItemHeight() const;
+  void DrawFolder(const DRAWITEMSTRUCT& item);
   void PaintLines(HDC dc);
   HBRUSH Brush(COLORREF color);
   HFONT FontFor(const ui::Control& control);
@@ -137,6 +142,7 @@ class Win32Window : public ui::WindowPeer {
   HFONT defaultFont_ = nullptr;
   std::map<const ui::Control*, HFONT> fonts_;
   std::map<COLORREF, HBRUSH> brushes_;
+  std::map<HWND, std::wstring> shownFolders_;
   HICON icon_ = nullptr;
   bool placed_ = false;
   bool settingText_ = false;
@@ -233,10 +239,18 @@ void Win32Window::CreateChildren() {
         className = WC_STATICW;
         style |= SS_ICON | SS_REALSIZECONTROL;
         break;
-      case ui::Control::Kind::Line:
       case ui::Control::Kind::DriveList:
+        className = WC_COMBOBOXW;
+        style |= WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
+        break;
       case ui::Control::Kind::DirList:
-        continue;  // lines are painted by the form; the lists are not realised here
+        className = WC_LISTBOXW;
+        style |= WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED |
+                 LBS_HASSTRINGS;
+        exStyle |= WS_EX_CLIENTEDGE;
+        break;
+      case ui::Control::Kind::Line:
+        continue;  // painted by the form
     }
     const auto id = static_cast<UINT_PTR>(kFirstControlId + children_.size());
     const HWND child = CreateWindowExW(exStyle, className, L"", style, 0, 0, 0, 0, window_,
@@ -274,8 +288,14 @@ void Win32Window::Layout() {
 
   for (const Child& child : children_) {
     const ui::Rect& r = child.control->Geometry();
+    // A drop-down list's height is that of its box and its open list together.
+    const int height =
+        Pixels(r.height, dpi_) * (child.control->GetKind() == ui::Control::Kind::DriveList ? 9 : 1);
     MoveWindow(child.window, Pixels(r.left, dpi_), Pixels(r.top, dpi_), Pixels(r.width, dpi_),
-               Pixels(r.height, dpi_), FALSE);
+               height, FALSE);
+    if (child.control->GetKind() == ui::Control::Kind::DirList) {
+      SendMessageW(child.window, LB_SETITEMHEIGHT, 0, DirItemHeight());
+    }
     SendMessageW(child.window, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(*child.control)),
                  FALSE);
     if (child.control->GetKind() == ui::Control::Kind::Image) {
@@ -320,7 +340,11 @@ HBRUSH Win32Window::Brush(COLORREF color) {
 void Win32Window::ApplyState(const Child& child) {
   const ui::Control& control = *child.control;
   EnableWindow(child.window, control.Enabled());
-  if (control.GetKind() != ui::Control::Kind::Image) {
+  if (control.GetKind() == ui::Control::Kind::DriveList) {
+    ApplyDrives(child.window, static_cast<const ui::DriveList&>(control));
+  } else if (control.GetKind() == ui::Control::Kind::DirList) {
+    ApplyFolders(child.window, static_cast<const ui::DirList&>(control));
+  } else if (control.GetKind() != ui::Control::Kind::Image) {
     const std::wstring text = control.GetKind() == ui::Control::Kind::TextBox
                                   ? control.Text()
                                   : ForDisplay(control.Text());
@@ -344,6 +368,82 @@ void Win32Window::ApplyState(const Child& child) {
         static_cast<const ui::OptionButton&>(control).Value() ? BST_CHECKED : BST_UNCHECKED, 0);
   }
   if (control.GetKind() == ui::Control::Kind::Label) InvalidateRect(child.window, nullptr, TRUE);
+}
+
+// Lists are rebuilt only when their entries change, so that the user's scroll position and
+// an open drop-down survive everything else.
+void Win32Window::ApplyDrives(HWND box, const ui::DriveList& drives) {
+  settingText_ = true;
+  const auto count = static_cast<std::size_t>(SendMessageW(box, CB_GETCOUNT, 0, 0));
+  bool same = count == drives.Entries().size();
+  for (std::size_t i = 0; same && i < count; ++i) {
+    wchar_t text[MAX_PATH] = L"";
+    if (SendMessageW(box, CB_GETLBTEXTLEN, i, 0) < MAX_PATH)
+      SendMessageW(box, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+    same = drives.Entries()[i].text == text;
+  }
+  if (!same) {
+    SendMessageW(box, CB_RESETCONTENT, 0, 0);
+    for (const auto& entry : drives.Entries()) {
+      SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.text.c_str()));
+    }
+  }
+  SendMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(drives.ListIndex()), 0);
+  settingText_ = false;
+}
+
+void Win32Window::ApplyFolders(HWND list, const ui::DirList& folders) {
+  settingText_ = true;
+  const auto count = static_cast<std::size_t>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+  bool same = count == folders.Entries().size() && shownFolders_[list] == folders.Path();
+  if (!same) {
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(list, LB_RESETCONTENT, 0, 0);
+    for (const auto& entry : folders.Entries()) {
+      SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.text.c_str()));
+    }
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    shownFolders_[list] = folders.Path();
+  }
+  SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(folders.ListIndex()), 0);
+  InvalidateRect(list, nullptr, TRUE);
+  settingText_ = false;
+}
+
+int Win32Window::DirItemHeight() const {
+  return MulDiv(18, static_cast<int>(dpi_), USER_DEFAULT_SCREEN_DPI);
+}
+
+// An entry of a directory list: indented by its level, with an open or a closed folder.
+void Win32Window::DrawFolder(const DRAWITEMSTRUCT& item) {
+  const auto* list = static_cast<const ui::DirList*>(ControlAt(item.hwndItem));
+  if (!list || item.itemID == static_cast<UINT>(-1) || item.itemID >= list->Entries().size())
+    return;
+  const auto& entry = list->Entries()[item.itemID];
+  const bool selected = item.itemState & ODS_SELECTED;
+  const HDC dc = item.hDC;
+  RECT r = item.rcItem;
+  FillRect(dc, &r, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+  const int unit = MulDiv(1, static_cast<int>(dpi_), USER_DEFAULT_SCREEN_DPI);
+  const int icon = 14 * unit;
+  const int left = r.left + 2 * unit + entry.level * 10 * unit;
+  const int top = r.top + (r.bottom - r.top - icon * 3 / 4) / 2;
+  const HBRUSH yellow = Brush(RGB(255, 220, 90));
+  const HPEN pen = CreatePen(PS_SOLID, unit, RGB(128, 96, 0));
+  const HGDIOBJ oldPen = SelectObject(dc, pen);
+  const HGDIOBJ oldBrush = SelectObject(dc, entry.open ? yellow : GetSysColorBrush(COLOR_WINDOW));
+  Rectangle(dc, left, top + 2 * unit, left + icon, top + icon * 3 / 4);
+  Rectangle(dc, left, top, left + icon / 2, top + 3 * unit);
+  SelectObject(dc, oldBrush);
+  SelectObject(dc, oldPen);
+  DeleteObject(pen);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+  RECT text = r;
+  text.left = left + icon + 4 * unit;
+  DrawTextW(dc, entry.text.c_str(), static_cast<int>(entry.text.size()), &text,
+            DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+  if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &r);
 }
 
 HWND Win32Window::HandleOf(const ui::Control& control) const {
@@ -474,8 +574,40 @@ void Win32Window::OnCommand(WPARAM wParam, LPARAM lParam) {
     return;
   }
   ui::Control* control = ControlAt(reinterpret_cast<HWND>(lParam));
-  // Enter with no button to press arrives as IDOK naming the focused control: ignore it.
+  // Enter with no button to press arrives as IDOK naming the focused control: the control
+  // may take it itself.
+  if (id == IDOK && control && GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) != IDOK) {
+    SyncFocus();
+    if (control->WantsEnter() && control->Enabled()) control->OnEnter();
+    return;
+  }
   if (!control || GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) != id) return;
+  if (control->GetKind() == ui::Control::Kind::DriveList) {
+    auto* drives = static_cast<ui::DriveList*>(control);
+    const HWND box = reinterpret_cast<HWND>(lParam);
+    const int picked = static_cast<int>(SendMessageW(box, CB_GETCURSEL, 0, 0));
+    // A pick counts once it is final: not while the arrow keys run through the open list.
+    if (code == CBN_DROPDOWN) {
+      drives->OnUserDropDown();
+    } else if (!settingText_ &&
+               (code == CBN_SELENDOK ||
+                (code == CBN_SELCHANGE && !SendMessageW(box, CB_GETDROPPEDSTATE, 0, 0)))) {
+      if (picked != drives->ListIndex()) drives->OnUserSelect(picked);
+    } else if (code == CBN_SETFOCUS) {
+      SyncFocus();
+    }
+    return;
+  }
+  if (control->GetKind() == ui::Control::Kind::DirList) {
+    auto* folders = static_cast<ui::DirList*>(control);
+    const int index =
+        static_cast<int>(SendMessageW(reinterpret_cast<HWND>(lParam), LB_GETCURSEL, 0, 0));
+    if (settingText_) return;
+    if (code == LBN_SELCHANGE) folders->OnUserSelect(index);
+    if (code == LBN_DBLCLK) folders->OnUserOpen(index);  // the form may be busy with a message box
+    if (code == LBN_SETFOCUS) SyncFocus();
+    return;
+  }
   switch (code) {
     case EN_CHANGE:
       if (!settingText_ && control->GetKind() == ui::Control::Kind::TextBox) {
@@ -529,6 +661,12 @@ LRESULT Win32Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       EndPaint(window_, &paint);
       return 0;
     }
+    case WM_MEASUREITEM:
+      reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = DirItemHeight();
+      return TRUE;
+    case WM_DRAWITEM:
+      DrawFolder(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+      return TRUE;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
       return ColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));

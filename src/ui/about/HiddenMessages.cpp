@@ -7,10 +7,9 @@ namespace melodex {
 std::wstring HiddenMessageText(int number) {
   static constexpr const wchar_t* kCodeWords[] = {L"TOPSYWARP", L"GLIMMERBOX", L"FIZZLEDON"};
   const std::wstring n = std::to_wstring(number);
-  return std::wstring(L"You found a Secret!!!") + kLineBreak + L"Cool! This is Secret number " +
-         n + L", There are 2 others!" + kLineBreak +
-         L"write the following word in a message to me : " + kCodeWords[number - 1] + L" " +
-         kLineBreak +
+  return std::wstring(L"You found a Secret!!!") + kLineBreak + L"Cool! This is Secret number " + n +
+         L", There are 2 others!" + kLineBreak + L"write the following word in a message to me : " +
+         kCodeWords[number - 1] + L" " + kLineBreak +
          L" If you find all 3 secrets and write me the E-mail Your name will be shown in the "
          L"next version.";
 }

@@ -55,6 +55,11 @@ class Control {
   // control ignores it, whatever the window system delivers.
   void Press();
 
+  // Whether Enter, while the control has the focus, is the control's own key rather than
+  // the window's default button's; and what Enter then does.
+  virtual bool WantsEnter() const { return false; }
+  virtual void OnEnter() {}
+
  protected:
   virtual void OnPress() {}
   void Changed();

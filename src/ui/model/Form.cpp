@@ -99,6 +99,7 @@ void Form::PressTab(bool backwards) {
 }
 
 CommandButton* Form::EnterTarget() const {
+  if (focused_ && focused_->WantsEnter()) return nullptr;
   if (focused_ && focused_->GetKind() == Control::Kind::CommandButton) {
     return static_cast<CommandButton*>(focused_);
   }
@@ -106,6 +107,10 @@ CommandButton* Form::EnterTarget() const {
 }
 
 void Form::PressEnter() {
+  if (focused_ && focused_->WantsEnter()) {
+    if (focused_->Enabled()) focused_->OnEnter();
+    return;
+  }
   if (CommandButton* button = EnterTarget()) button->Press();
 }
 

@@ -69,7 +69,8 @@ class Form {
   Control* Focused() const { return focused_; }
   void SetFocus(Control& control);
   void PressTab(bool backwards = false);
-  // The button Enter presses: the focused button, or else the default button.
+  // The button Enter presses: the focused button, or else the default button; none while
+  // the focused control takes Enter itself.
   CommandButton* EnterTarget() const;
   void PressEnter();
   void PressEscape();  // presses the cancel button

@@ -102,6 +102,10 @@ class DirList : public Control {
   // current path. Opening the current folder reads its sub-folders again.
   void OnUserOpen(int index);
 
+  // Enter opens the highlighted folder.
+  bool WantsEnter() const override { return true; }
+  void OnEnter() override { OnUserOpen(ListIndex()); }
+
  private:
   void Show(const PathParts& parts, std::vector<std::wstring> subFolders);
 

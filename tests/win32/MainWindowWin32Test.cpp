@@ -1,0 +1,265 @@
+// The main window as a real window: where its controls stand at the screen's DPI, what they
+// say, and what the keyboard and mouse do to it through the one message loop.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "platform/memory/InMemoryFileSystem.h"
+#include "platform/memory/InMemoryProcesses.h"
+#include "platform/memory/InMemoryRegistry.h"
+#include "platform/memory/MemoryBackend.h"
+#include "platform/memory/ScriptedDialogs.h"
+#include "platform/win32/Win32Backend.h"
+#include "support/Screenshot.h"
+#include "ui/App.h"
+#include "ui/dialogs/Form4.h"
+#include "ui/main/Form1.h"
+
+namespace melodex::testing {
+namespace {
+
+UINT ExpectedDpi() {
+  const char* dpi = std::getenv("MELODEX_EXPECT_DPI");
+  return dpi ? static_cast<UINT>(std::atoi(dpi)) : 96;
+}
+
+int Px(int twips, UINT dpi) { return MulDiv(twips, static_cast<int>(dpi), 1440); }
+
+std::wstring TextOf(HWND window) {
+  wchar_t text[256] = L"";
+  GetWindowTextW(window, text, 256);
+  return text;
+}
+
+class MainWindowWin32Test : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    app.Start();
+    windows.PumpPending();
+    main = windows.WindowOf(Main());
+    ASSERT_NE(main, nullptr);
+  }
+  void TearDown() override {
+    if (!windows.Ended()) app.End();
+    // Ending posts the quit message; the next test must not find it.
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    }
+  }
+
+  Form1& Main() { return app.MainForm(); }
+  HWND Real(const ui::Control& control) { return windows.WindowOf(control); }
+
+  // A key press as the keyboard delivers it: to the window with the focus, through the
+  // program's message loop.
+  void Key(UINT key, bool alt = false) {
+    const HWND target = GetFocus() ? GetFocus() : main;
+    PostMessageW(target, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, key, alt ? (1 << 29) : 0);
+    PostMessageW(target, alt ? WM_SYSKEYUP : WM_KEYUP, key,
+                 (1u << 30) | (1u << 31) | (alt ? (1 << 29) : 0));
+    windows.PumpPending();
+  }
+  void Type(const std::wstring& text) {
+    for (const wchar_t c : text) PostMessageW(GetFocus(), WM_CHAR, c, 0);
+    windows.PumpPending();
+  }
+  const ui::Control* FocusedControl() {
+    for (const ui::Control* control : Main().Controls()) {
+      if (Real(*control) == GetFocus()) return control;
+    }
+    return nullptr;
+  }
+
+  InMemoryFileSystem files;
+  ScriptedDialogs dialogs;
+  MemoryHelpSystem help;
+  InMemoryRegistry registry;
+  InMemoryProcesses processes{files};
+  Platform platform{files, dialogs, help, registry, processes};
+  win32::Win32Backend windows{GetModuleHandleW(nullptr)};
+  App app{windows, platform};
+  HWND main = nullptr;
+};
+
+TEST_F(MainWindowWin32Test, ControlsStandAtTheirPlacesAtTheScreenDpi) {
+  const UINT dpi = GetDpiForWindow(main);
+  ASSERT_EQ(dpi, ExpectedDpi()) << "the test prefix sets the screen's DPI";
+
+  struct Place {
+    const char* name;
+    int left, top, width, height;
+    const wchar_t* caption;
+  } places[] = {
+      {"Command1", 0, 120, 1335, 255, L"MP3 &Directory"},
+      {"Text1", 1320, 120, 3015, 285, L""},
+      {"Command12", 0, 360, 1335, 255, L"&URL to MP3s"},
+      {"Text10", 1320, 360, 3015, 285, L""},
+      {"Command13", 0, 600, 1335, 255, L"&Output Directory"},
+      {"Text11", 1320, 600, 3015, 285, L""},
+      {"Command3", 0, 840, 1335, 255, L"&Back color"},
+      {"Text3", 1320, 840, 855, 285, L"#FFFFFF"},
+      {"Command4", 0, 1080, 1335, 255, L"&Text color"},
+      {"Text4", 1320, 1080, 855, 285, L"#000000"},
+      {"Command5", 0, 1320, 1335, 255, L"&Link color"},
+      {"Text5", 1320, 1320, 855, 285, L"#0000FF"},
+      {"Command6", 0, 1560, 1335, 255, L"&Activelink Color"},
+      {"Text6", 1320, 1560, 855, 285, L"#00FF00"},
+      {"Command7", 0, 1800, 1335, 255, L"&Visitedlink color"},
+      {"Text7", 1320, 1800, 855, 285, L"#FF0000"},
+      {"Command9", 0, 2040, 1335, 255, L"&Tiltle color"},
+      {"Text9", 1320, 2040, 855, 285, L"#FF0000"},
+      {"Label1", 2400, 960, 1935, 255, L"Page Title:"},
+      {"Text8", 2400, 1200, 1935, 285, L""},
+      {"Check1", 2400, 1440, 1935, 255, L"List Centered"},
+      {"Command2", 2400, 1800, 1935, 255, L"&Go"},
+      {"Command8", 2400, 2040, 1935, 255, L"&Quit"},
+      {"Text2", 120, 2520, 2175, 285, L"Temp text space"},
+      {"Command10", 3120, 3000, 975, 375, L"Command10"},
+      {"Command11", 1200, 3000, 1695, 375, L"Command11"},
+  };
+  for (const Place& place : places) {
+    SCOPED_TRACE(place.name);
+    const ui::Control* control = nullptr;
+    for (const ui::Control* c : Main().Controls()) {
+      if (c->Name() == place.name) control = c;
+    }
+    ASSERT_NE(control, nullptr);
+    const HWND real = Real(*control);
+    ASSERT_NE(real, nullptr);
+    RECT r;
+    GetWindowRect(real, &r);
+    MapWindowPoints(HWND_DESKTOP, main, reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_EQ(r.left, Px(place.left, dpi));
+    EXPECT_EQ(r.top, Px(place.top, dpi));
+    EXPECT_EQ(r.right - r.left, Px(place.width, dpi));
+    EXPECT_EQ(r.bottom - r.top, Px(place.height, dpi));
+    EXPECT_EQ(TextOf(real), place.caption);
+    const bool disabled =
+        std::string(place.name) == "Command2" || std::string(place.name) == "Text2";
+    EXPECT_EQ(IsWindowEnabled(real) != FALSE, !disabled);
+  }
+  RECT client;
+  GetClientRect(main, &client);
+  EXPECT_EQ(client.right, Px(4500, dpi));
+  EXPECT_EQ(client.bottom, Px(2445, dpi));
+  EXPECT_EQ(TextOf(main), L"Brixel's Melodex v1.5 \u00df1");
+  const LONG_PTR exStyle = GetWindowLongPtrW(main, GWL_EXSTYLE);
+  EXPECT_TRUE(exStyle & WS_EX_TOOLWINDOW);
+  EXPECT_TRUE(exStyle & WS_EX_APPWINDOW) << "a taskbar button all the same";
+  const LONG_PTR style = GetWindowLongPtrW(main, GWL_STYLE);
+  EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+}
+
+TEST_F(MainWindowWin32Test, OpensCentredWithItsMenuBar) {
+  RECT frame;
+  GetWindowRect(main, &frame);
+  MONITORINFO monitor{sizeof monitor};
+  GetMonitorInfoW(MonitorFromWindow(main, MONITOR_DEFAULTTOPRIMARY), &monitor);
+  EXPECT_NEAR((frame.left + frame.right) / 2, (monitor.rcWork.left + monitor.rcWork.right) / 2, 1);
+  EXPECT_NEAR((frame.top + frame.bottom) / 2, (monitor.rcWork.top + monitor.rcWork.bottom) / 2, 1);
+
+  const HMENU bar = GetMenu(main);
+  ASSERT_EQ(GetMenuItemCount(bar), 4);
+  std::vector<std::wstring> captions;
+  for (int i = 0; i < 4; ++i) {
+    wchar_t text[64] = L"";
+    GetMenuStringW(bar, i, text, 64, MF_BYPOSITION);
+    captions.push_back(text);
+  }
+  EXPECT_EQ(captions, (std::vector<std::wstring>{L"&File", L"&Help", L"", L" "}));
+  const HMENU helpMenu = GetSubMenu(bar, 1);
+  ASSERT_EQ(GetMenuItemCount(helpMenu), 3) << "no separator";
+  wchar_t text[64] = L"";
+  GetMenuStringW(helpMenu, 2, text, 64, MF_BYPOSITION);
+  EXPECT_STREQ(text, L"Contact &Brixel");
+  GetMenuStringW(GetSubMenu(bar, 0), 0, text, 64, MF_BYPOSITION);
+  EXPECT_STREQ(text, L"E&xit");
+
+  EXPECT_TRUE(SaveWindowPng(
+      main, ScreenshotPath(L"main-window-" + std::to_wstring(ExpectedDpi()) + L"dpi.png")));
+}
+
+TEST_F(MainWindowWin32Test, TextTypedReachesTheModelAndTextSetByCodeTheWindow) {
+  SetFocus(Real(Main().Text1));
+  Type(L"C:\\Music");
+  EXPECT_EQ(Main().Text1.Text(), L"C:\\Music");
+
+  Main().Text10.SetText(L"http://host/");
+  EXPECT_EQ(TextOf(Real(Main().Text10)), L"http://host/");
+  EXPECT_EQ(Main().Text10.Text(), L"http://host/");
+}
+
+TEST_F(MainWindowWin32Test, DisabledGoIgnoresClicksAndItsAccessKey) {
+  SendMessageW(Real(Main().Command2), BM_CLICK, 0, 0);  // Wine clicks disabled buttons too
+  SetFocus(Real(Main().Command1));
+  Key('G', /*alt=*/true);
+  PostMessageW(main, WM_SYSCHAR, L'g', 1 << 29);
+  windows.PumpPending();
+  EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(MainWindowWin32Test, EnterInATextBoxPressesTheHiddenDefaultButton) {
+  Main().Command2.SetEnabled(true);
+  dialogs.Answer(MessageAnswer::Ignore);
+  SetFocus(Real(Main().Text8));
+  windows.PumpPending();
+  Key(VK_RETURN);
+  ASSERT_EQ(dialogs.shown.size(), 2u);
+  EXPECT_EQ(dialogs.shown[0].message.title, L"Enter box");
+
+  dialogs.shown.clear();
+  SetFocus(Real(Main().Command12));
+  windows.PumpPending();
+  Key(VK_RETURN);  // a focused button takes Enter itself
+  ASSERT_FALSE(dialogs.shown.empty());
+  EXPECT_EQ(dialogs.shown[0].title, L"MP3 URL");
+}
+
+TEST_F(MainWindowWin32Test, TabFollowsTheModelTabOrder) {
+  SetFocus(Real(Main().Command1));
+  windows.PumpPending();
+  std::vector<std::string> visited, expected;
+  for (const ui::Control* control : Main().TabOrder()) expected.push_back(control->Name());
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    const ui::Control* focused = FocusedControl();
+    visited.push_back(focused ? focused->Name() : "?");
+    EXPECT_EQ(Main().Focused(), focused) << "the model knows the focus";
+    Key(VK_TAB);
+  }
+  EXPECT_EQ(visited, expected);
+  EXPECT_EQ(FocusedControl(), &Main().Command1) << "round to the first again";
+}
+
+TEST_F(MainWindowWin32Test, AccessKeysAndTheBlankMenuPlaces) {
+  SetFocus(Real(Main().Text1));
+  windows.PumpPending();
+  PostMessageW(GetFocus(), WM_SYSCHAR, L'u', 1 << 29);
+  windows.PumpPending();
+  ASSERT_FALSE(dialogs.shown.empty());
+  EXPECT_EQ(dialogs.shown[0].title, L"MP3 URL");
+
+  dialogs.shown.clear();
+  const HMENU bar = GetMenu(main);
+  const UINT secret = GetMenuItemID(bar, 3);
+  PostMessageW(main, WM_COMMAND, secret, 0);
+  windows.PumpPending();
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_TRUE(GetMenuState(bar, 3, MF_BYPOSITION) & MF_GRAYED);
+  PostMessageW(main, WM_COMMAND, secret, 0);
+  windows.PumpPending();
+  EXPECT_EQ(dialogs.shown.size(), 1u) << "a disabled item never fires";
+}
+
+TEST_F(MainWindowWin32Test, CloseBoxEndsTheProgram) {
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  windows.PumpPending();
+  EXPECT_TRUE(windows.Ended());
+  EXPECT_FALSE(IsWindowVisible(main));
+}
+
+}  // namespace
+}  // namespace melodex::testing
