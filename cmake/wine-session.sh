@@ -39,6 +39,9 @@ start)
   if [ ! -f "$WINEPREFIX/.melodex-ready" ]; then
     rm -rf "$WINEPREFIX"
     "$wine" wineboot -i >/dev/null 2>&1 || true
+    # Debian's Wine does not find its own fonts (Tahoma, Marlett for the caption buttons,
+    # MS Sans Serif) where it looks for them; the prefix's font folder is searched as well.
+    cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
     "$wine" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
     "$wine" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
     "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1

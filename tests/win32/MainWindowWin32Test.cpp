@@ -1,89 +1,15 @@
 // The main window as a real window: where its controls stand at the screen's DPI, what they
 // say, and what the keyboard and mouse do to it through the one message loop.
-#include <windows.h>
-
-#include <gtest/gtest.h>
-
-#include <cstdlib>
 #include <string>
 #include <vector>
 
-#include "platform/memory/InMemoryFileSystem.h"
-#include "platform/memory/InMemoryProcesses.h"
-#include "platform/memory/InMemoryRegistry.h"
-#include "platform/memory/MemoryBackend.h"
-#include "platform/memory/ScriptedDialogs.h"
-#include "platform/win32/Win32Backend.h"
 #include "support/Screenshot.h"
-#include "ui/App.h"
-#include "ui/dialogs/Form4.h"
-#include "ui/main/Form1.h"
+#include "win32/RealWindows.h"
 
 namespace melodex::testing {
 namespace {
 
-UINT ExpectedDpi() {
-  const char* dpi = std::getenv("MELODEX_EXPECT_DPI");
-  return dpi ? static_cast<UINT>(std::atoi(dpi)) : 96;
-}
-
-int Px(int twips, UINT dpi) { return MulDiv(twips, static_cast<int>(dpi), 1440); }
-
-std::wstring TextOf(HWND window) {
-  wchar_t text[256] = L"";
-  GetWindowTextW(window, text, 256);
-  return text;
-}
-
-class MainWindowWin32Test : public ::testing::Test {
- protected:
-  void SetUp() override {
-    app.Start();
-    windows.PumpPending();
-    main = windows.WindowOf(Main());
-    ASSERT_NE(main, nullptr);
-  }
-  void TearDown() override {
-    if (!windows.Ended()) app.End();
-    // Ending posts the quit message; the next test must not find it.
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    }
-  }
-
-  Form1& Main() { return app.MainForm(); }
-  HWND Real(const ui::Control& control) { return windows.WindowOf(control); }
-
-  // A key press as the keyboard delivers it: to the window with the focus, through the
-  // program's message loop.
-  void Key(UINT key, bool alt = false) {
-    const HWND target = GetFocus() ? GetFocus() : main;
-    PostMessageW(target, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, key, alt ? (1 << 29) : 0);
-    PostMessageW(target, alt ? WM_SYSKEYUP : WM_KEYUP, key,
-                 (1u << 30) | (1u << 31) | (alt ? (1 << 29) : 0));
-    windows.PumpPending();
-  }
-  void Type(const std::wstring& text) {
-    for (const wchar_t c : text) PostMessageW(GetFocus(), WM_CHAR, c, 0);
-    windows.PumpPending();
-  }
-  const ui::Control* FocusedControl() {
-    for (const ui::Control* control : Main().Controls()) {
-      if (Real(*control) == GetFocus()) return control;
-    }
-    return nullptr;
-  }
-
-  InMemoryFileSystem files;
-  ScriptedDialogs dialogs;
-  MemoryHelpSystem help;
-  InMemoryRegistry registry;
-  InMemoryProcesses processes{files};
-  Platform platform{files, dialogs, help, registry, processes};
-  win32::Win32Backend windows{GetModuleHandleW(nullptr)};
-  App app{windows, platform};
-  HWND main = nullptr;
-};
+using MainWindowWin32Test = RealWindows;
 
 TEST_F(MainWindowWin32Test, ControlsStandAtTheirPlacesAtTheScreenDpi) {
   const UINT dpi = GetDpiForWindow(main);
@@ -184,7 +110,7 @@ TEST_F(MainWindowWin32Test, OpensCentredWithItsMenuBar) {
 }
 
 TEST_F(MainWindowWin32Test, TextTypedReachesTheModelAndTextSetByCodeTheWindow) {
-  SetFocus(Real(Main().Text1));
+  Focus(Main().Text1);
   Type(L"C:\\Music");
   EXPECT_EQ(Main().Text1.Text(), L"C:\\Music");
 
@@ -195,50 +121,43 @@ TEST_F(MainWindowWin32Test, TextTypedReachesTheModelAndTextSetByCodeTheWindow) {
 
 TEST_F(MainWindowWin32Test, DisabledGoIgnoresClicksAndItsAccessKey) {
   SendMessageW(Real(Main().Command2), BM_CLICK, 0, 0);  // Wine clicks disabled buttons too
-  SetFocus(Real(Main().Command1));
-  Key('G', /*alt=*/true);
-  PostMessageW(main, WM_SYSCHAR, L'g', 1 << 29);
-  windows.PumpPending();
+  Focus(Main().Command1);
+  AltKey(L'g');
   EXPECT_TRUE(dialogs.shown.empty());
 }
 
 TEST_F(MainWindowWin32Test, EnterInATextBoxPressesTheHiddenDefaultButton) {
   Main().Command2.SetEnabled(true);
   dialogs.Answer(MessageAnswer::Ignore);
-  SetFocus(Real(Main().Text8));
-  windows.PumpPending();
+  Focus(Main().Text8);
   Key(VK_RETURN);
   ASSERT_EQ(dialogs.shown.size(), 2u);
   EXPECT_EQ(dialogs.shown[0].message.title, L"Enter box");
 
   dialogs.shown.clear();
-  SetFocus(Real(Main().Command12));
-  windows.PumpPending();
+  Focus(Main().Command12);
   Key(VK_RETURN);  // a focused button takes Enter itself
   ASSERT_FALSE(dialogs.shown.empty());
   EXPECT_EQ(dialogs.shown[0].title, L"MP3 URL");
 }
 
 TEST_F(MainWindowWin32Test, TabFollowsTheModelTabOrder) {
-  SetFocus(Real(Main().Command1));
-  windows.PumpPending();
+  Focus(Main().Command1);
   std::vector<std::string> visited, expected;
   for (const ui::Control* control : Main().TabOrder()) expected.push_back(control->Name());
   for (std::size_t i = 0; i < expected.size(); ++i) {
-    const ui::Control* focused = FocusedControl();
+    const ui::Control* focused = FocusedIn(Main());
     visited.push_back(focused ? focused->Name() : "?");
     EXPECT_EQ(Main().Focused(), focused) << "the model knows the focus";
     Key(VK_TAB);
   }
   EXPECT_EQ(visited, expected);
-  EXPECT_EQ(FocusedControl(), &Main().Command1) << "round to the first again";
+  EXPECT_EQ(FocusedIn(Main()), &Main().Command1) << "round to the first again";
 }
 
 TEST_F(MainWindowWin32Test, AccessKeysAndTheBlankMenuPlaces) {
-  SetFocus(Real(Main().Text1));
-  windows.PumpPending();
-  PostMessageW(GetFocus(), WM_SYSCHAR, L'u', 1 << 29);
-  windows.PumpPending();
+  Focus(Main().Text1);
+  AltKey(L'u');
   ASSERT_FALSE(dialogs.shown.empty());
   EXPECT_EQ(dialogs.shown[0].title, L"MP3 URL");
 

@@ -366,6 +366,10 @@ void Win32Window::ApplyState(const Child& child) {
     SendMessageW(
         child.window, BM_SETCHECK,
         static_cast<const ui::OptionButton&>(control).Value() ? BST_CHECKED : BST_UNCHECKED, 0);
+    // Checking an option button makes it the group's only tab stop; here every option keeps
+    // its own place in the tab order.
+    SetWindowLongPtrW(child.window, GWL_STYLE,
+                      GetWindowLongPtrW(child.window, GWL_STYLE) | WS_TABSTOP);
   }
   if (control.GetKind() == ui::Control::Kind::Label) InvalidateRect(child.window, nullptr, TRUE);
 }
@@ -574,11 +578,12 @@ void Win32Window::OnCommand(WPARAM wParam, LPARAM lParam) {
     return;
   }
   ui::Control* control = ControlAt(reinterpret_cast<HWND>(lParam));
-  // Enter with no button to press arrives as IDOK naming the focused control: the control
-  // may take it itself.
-  if (id == IDOK && control && GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) != IDOK) {
+  // Enter with no button to press arrives as IDOK from no control: the focused control may
+  // take it itself.
+  if (id == IDOK && !control) {
     SyncFocus();
-    if (control->WantsEnter() && control->Enabled()) control->OnEnter();
+    ui::Control* focused = form_.Focused();
+    if (focused && focused->WantsEnter() && focused->Enabled()) focused->OnEnter();
     return;
   }
   if (!control || GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) != id) return;
