@@ -1,0 +1,580 @@
+// How much a generation run costs over the least any program must do for the same page.
+//
+// For each folder size it fills a scratch folder with music files, then in the same run
+// times GeneratePage on the real file system against the floor: one bare FindFirstFileExW
+// search whose names go, each converted once, into the same buffered and safely replaced
+// page file, flushed and renamed over the page as a run must. Both must write the same
+// bytes. The search alone is timed too, to show how much of either is the platform's.
+// Memory is measured in a child process per run, as how far the process's peak working set
+// rises above its start, and exactly, as the most the program holds on the C++ heap.
+//
+//   generation_bench [--files N]... [--reps R] [--clean]
+//
+// --files may be given several times (default: 1000 and 100000); --reps is the number of
+// timed runs of each kind, of which the best counts (default: 7, and up to 50 for smaller
+// folders, whose runs take milliseconds). The scratch folders stay in the temporary folder
+// for the next start, as making 100,000 files takes Wine the best part of an hour (each new
+// name is looked up case-insensitively in the whole folder; bench/run.sh makes them on the
+// Unix side instead); --clean removes them.
+#include <windows.h>
+// After windows.h, which it needs.
+#include <psapi.h>
+
+#include <fcntl.h>
+#include <io.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstddef>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <cwchar>
+#include <new>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "generator/GeneratePage.h"
+#include "generator/PageEscaping.h"
+#include "generator/TrackName.h"
+#include "platform/win32/Win32FileSystem.h"
+
+// --- What the program holds on the C++ heap: every allocation passes through here. ---
+
+namespace {
+std::atomic<std::size_t> heapLive{0};
+std::atomic<std::size_t> heapPeak{0};
+constexpr std::size_t kHeader = alignof(std::max_align_t);
+}  // namespace
+
+void* operator new(std::size_t size) {
+  auto* block = static_cast<unsigned char*>(std::malloc(size + kHeader));
+  if (!block) throw std::bad_alloc();
+  std::memcpy(block, &size, sizeof size);
+  const std::size_t live = heapLive += size;
+  std::size_t peak = heapPeak.load();
+  while (live > peak && !heapPeak.compare_exchange_weak(peak, live)) {
+  }
+  return block + kHeader;
+}
+
+void operator delete(void* pointer) noexcept {
+  if (!pointer) return;
+  auto* block = static_cast<unsigned char*>(pointer) - kHeader;
+  std::size_t size;
+  std::memcpy(&size, block, sizeof size);
+  heapLive -= size;
+  std::free(block);
+}
+
+void* operator new[](std::size_t size) { return ::operator new(size); }
+void operator delete[](void* pointer) noexcept { ::operator delete(pointer); }
+void operator delete(void* pointer, std::size_t) noexcept { ::operator delete(pointer); }
+void operator delete[](void* pointer, std::size_t) noexcept { ::operator delete(pointer); }
+
+namespace {
+
+using melodex::PageSettings;
+
+PageSettings Settings(const std::wstring& music, const std::wstring& out) {
+  return {.MusicFolder = music,
+          .OutputFolder = out,
+          .BaseUrl = L"http://www.example.org/music/",
+          .PageTitle = L"My Songs",
+          .BackColor = L"#FFFFFF",
+          .TextColor = L"#000000",
+          .LinkColor = L"#0000FF",
+          .ActiveLinkColor = L"#00FF00",
+          .VisitedLinkColor = L"#FF0000",
+          .TitleColor = L"#FF0000",
+          .ListCentered = true};
+}
+
+// --- The scratch folder: names like those of a real collection. ---
+
+const wchar_t* const kArtists[] = {
+    L"The Beatles",      L"Pink Floyd",    L"Daft Punk",     L"Miles Davis",
+    L"Radiohead",        L"Nina Simone",   L"Kraftwerk",     L"Massive Attack",
+    L"Portishead",       L"Fleetwood Mac", L"Aphex Twin",    L"Led Zeppelin",
+    L"Boards of Canada", L"Talk Talk",     L"Cocteau Twins", L"Joy Division"};
+// One name in forty: some that the ANSI code page holds, some that it does not.
+const wchar_t* const kForeignArtists[] = {L"Bj\u00f6rk",           L"Mot\u00f6rhead",
+                                          L"Sigur R\u00f3s",       L"\u5742\u672c\u9f8d\u4e00",
+                                          L"Micha\u0142 Urbaniak", L"\u041a\u0438\u043d\u043e"};
+const wchar_t* const kTitles[] = {L"Intro",
+                                  L"Come Together",
+                                  L"Time",
+                                  L"Around the World",
+                                  L"So What",
+                                  L"Paranoid Android",
+                                  L"Feeling Good",
+                                  L"Autobahn",
+                                  L"Teardrop",
+                                  L"Roads",
+                                  L"Dreams",
+                                  L"Windowlicker",
+                                  L"Kashmir",
+                                  L"Roygbiv",
+                                  L"Life's What You Make It",
+                                  L"Heaven or Las Vegas",
+                                  L"Atmosphere",
+                                  L"Outro"};
+
+std::wstring TrackFileName(std::size_t i) {
+  const std::wstring artist = i % 40 == 7 || i % 40 == 24
+                                  ? kForeignArtists[(i / 40) % std::size(kForeignArtists)]
+                                  : kArtists[(i * 7) % std::size(kArtists)];
+  const std::wstring title = kTitles[(i * 5) % std::size(kTitles)];
+  const std::wstring number = (i % 100 < 10 ? L"0" : L"") + std::to_wstring(i % 100);
+  const std::wstring album = std::to_wstring(i / 100 + 1);
+  switch (i % 5) {
+    case 0:
+      return number + L" - " + artist + L" - " + title + L" (Vol. " + album + L").mp3";
+    case 1:
+      return number + L"_" + title + L"_[" + artist + L"_" + album + L"].mp3";
+    case 2:
+      return artist + L" - " + title + L" " + album + L"-" + number + L".MP3";
+    case 3:
+      return i % 250 == 3 ? number + L" " + title + L" #" + album + L" 100%.mp3"
+                          : number + L". " + title + L" (" + artist + L" live " + album + L").mp3";
+    default:
+      return L"[" + album + L"] " + artist + L" - " + number + L" " + title + L".mp3";
+  }
+}
+
+void Check(bool ok, const char* what) {
+  if (ok) return;
+  std::fprintf(stderr, "generation_bench: %s failed (error %lu)\n", what, GetLastError());
+  std::exit(1);
+}
+
+void MakeEmptyFile(const std::wstring& path) {
+  const HANDLE file =
+      CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  Check(file != INVALID_HANDLE_VALUE, "creating a music file");
+  CloseHandle(file);
+}
+
+void RemoveTree(const std::wstring& folder) {
+  WIN32_FIND_DATAW data;
+  const HANDLE search = FindFirstFileExW((folder + L"\\*").c_str(), FindExInfoBasic, &data,
+                                         FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      const std::wstring name = data.cFileName;
+      if (name == L"." || name == L"..") continue;
+      const std::wstring path = folder + L"\\" + name;
+      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveTree(path);
+      } else {
+        DeleteFileW(path.c_str());
+      }
+    } while (FindNextFileW(search, &data));
+    FindClose(search);
+  }
+  RemoveDirectoryW(folder.c_str());
+}
+
+struct Scratch {
+  std::wstring root, music, out, floor;
+};
+
+// The music files, and a cover picture per hundred, which the wildcard does not match.
+template <typename Visit>
+void ForEachName(std::size_t files, Visit visit) {
+  for (std::size_t i = 0; i < files; ++i) {
+    visit(TrackFileName(i));
+    if (i % 100 == 50) visit(L"cover " + std::to_wstring(i / 100) + L".jpg");
+  }
+}
+
+Scratch ScratchFor(std::size_t files) {
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  Scratch s;
+  s.root = std::wstring(temp) + L"melodex-bench-" + std::to_wstring(files);
+  s.music = s.root + L"\\Music";
+  s.out = s.root + L"\\Out";
+  s.floor = s.root + L"\\Floor";
+  return s;
+}
+
+// The folder for `files` music files, made afresh unless a complete one is there already
+// (kept from an earlier start, or made by bench/run.sh).
+Scratch MakeScratch(std::size_t files) {
+  const Scratch s = ScratchFor(files);
+  const std::wstring ready = s.root + L"\\ready";
+  if (GetFileAttributesW(ready.c_str()) != INVALID_FILE_ATTRIBUTES) return s;
+  RemoveTree(s.root);
+  Check(CreateDirectoryW(s.root.c_str(), nullptr), "creating the scratch folder");
+  CreateDirectoryW(s.music.c_str(), nullptr);
+  CreateDirectoryW(s.out.c_str(), nullptr);
+  CreateDirectoryW(s.floor.c_str(), nullptr);
+  ForEachName(files, [&](const std::wstring& name) { MakeEmptyFile(s.music + L"\\" + name); });
+  MakeEmptyFile(ready);
+  return s;
+}
+
+// For bench/run.sh, which makes the folder faster than Wine can: the scratch folder, then
+// every name to make in its music folder, one a line in UTF-8.
+void PrintScratch(std::size_t files) {
+  _setmode(_fileno(stdout), _O_BINARY);  // LF, as the shell reading it expects
+  const Scratch s = ScratchFor(files);
+  const auto print = [](const std::wstring& text) {
+    std::string bytes(text.size() * 4, '\0');
+    bytes.resize(static_cast<std::size_t>(
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(),
+                            static_cast<int>(bytes.size()), nullptr, nullptr)));
+    bytes += '\n';
+    std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+  };
+  print(s.root);
+  ForEachName(files, print);
+}
+
+// --- The floor. ---
+
+// Only what the escaping helpers ask of a page file: whether the code page holds a text.
+class CodePageProbe : public melodex::TextFile {
+ public:
+  bool CanEncode(std::wstring_view text) const override {
+    BOOL usedDefault = FALSE;
+    return text.empty() || (WideCharToMultiByte(GetACP(), WC_NO_BEST_FIT_CHARS, text.data(),
+                                                static_cast<int>(text.size()), nullptr, 0, nullptr,
+                                                &usedDefault) > 0 &&
+                            !usedDefault);
+  }
+  void WriteLine(std::wstring_view) override {}
+  void Close() override {}
+};
+
+// The page written with nothing but the unavoidable: one search, each line composed once
+// in a fixed buffer and converted once into the output buffer, written in large blocks to
+// a temporary file that is flushed and then renamed over the page, as a run must to keep
+// the older page safe. Names that need escaping (rare) take the shared escaping helpers.
+class FloorWriter {
+ public:
+  explicit FloorWriter(const std::wstring& folder) : codePage_(GetACP()) {
+    wchar_t temp[MAX_PATH];
+    Check(GetTempFileNameW(folder.c_str(), L"flr", 0, temp) != 0, "GetTempFileNameW");
+    tempPath_ = temp;
+    file_ = CreateFileW(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                        FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    Check(file_ != INVALID_HANDLE_VALUE, "CreateFileW");
+  }
+
+  // Appends the converted line and CR LF; false when the code page cannot hold all of it.
+  bool Line(const wchar_t* text, std::size_t length) {
+    if (used_ + 4 * length + 2 > sizeof buffer_) Write();
+    BOOL usedDefault = FALSE;
+    const int size = WideCharToMultiByte(
+        codePage_, WC_NO_BEST_FIT_CHARS, text, static_cast<int>(length), buffer_ + used_,
+        static_cast<int>(sizeof buffer_ - used_), nullptr, &usedDefault);
+    if (usedDefault || (size == 0 && length != 0)) return false;
+    used_ += static_cast<std::size_t>(size);
+    buffer_[used_++] = '\r';
+    buffer_[used_++] = '\n';
+    return true;
+  }
+  void Line(const std::wstring& text) { Check(Line(text.data(), text.size()), "a plain line"); }
+
+  void Finish(const std::wstring& page) {
+    Write();
+    Check(FlushFileBuffers(file_), "FlushFileBuffers");
+    Check(CloseHandle(file_), "CloseHandle");
+    file_ = INVALID_HANDLE_VALUE;
+    Check(MoveFileExW(tempPath_.c_str(), page.c_str(),
+                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH),
+          "MoveFileExW");
+  }
+
+ private:
+  void Write() {
+    DWORD written = 0;
+    Check(
+        WriteFile(file_, buffer_, static_cast<DWORD>(used_), &written, nullptr) && written == used_,
+        "WriteFile");
+    used_ = 0;
+  }
+
+  std::wstring tempPath_;
+  UINT codePage_;
+  HANDLE file_ = INVALID_HANDLE_VALUE;
+  char buffer_[64 * 1024 + 8 * 1024];
+  std::size_t used_ = 0;
+};
+
+bool EndsInMp3(const wchar_t* name, std::size_t length) {
+  if (length < 4) return false;
+  const wchar_t* tail = name + length - 4;
+  return tail[0] == L'.' && (tail[1] | 0x20) == L'm' && (tail[2] | 0x20) == L'p' && tail[3] == L'3';
+}
+
+void FloorPage(const PageSettings& settings) {
+  static CodePageProbe probe;
+  FloorWriter writer(settings.OutputFolder);
+  // The head is the same few lines whatever the folder holds.
+  {
+    std::wstring head;
+    melodex::AppendPageText(head, settings.PageTitle, probe);
+    writer.Line(L"<html><Title>" + head + L"</title><body bgcolor=\"" + settings.BackColor +
+                L"\" text=\"" + settings.TextColor + L"\" link=\"" + settings.LinkColor +
+                L"\" alink=\"" + settings.ActiveLinkColor + L"\" vlink=\"" +
+                settings.VisitedLinkColor + L"\">");
+    writer.Line(L"<center><font color=\"" + settings.TitleColor + L"\"><h1><I>" + head +
+                L"</I></h1></font></center>");
+    if (settings.ListCentered) writer.Line(std::wstring(L"<center>"));
+  }
+
+  const std::wstring& base = settings.BaseUrl;
+  wchar_t line[2 * MAX_PATH + 256];
+  WIN32_FIND_DATAW data;
+  const HANDLE search = FindFirstFileExW(
+      (melodex::EnsureTrailingBackslash(settings.MusicFolder) + melodex::kMusicWildcard).c_str(),
+      FindExInfoBasic, &data, FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+  Check(search != INVALID_HANDLE_VALUE, "FindFirstFileExW");
+  do {
+    if (data.dwFileAttributes &
+        (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) {
+      continue;
+    }
+    const wchar_t* name = data.cFileName;
+    const std::size_t length = std::wcslen(name);
+    if (!EndsInMp3(name, length)) continue;
+    // <a href="BASE NAME">TEXT</a><br>, the text cleaned as it is copied.
+    wchar_t* p = line;
+    p = std::wmemcpy(p, L"<a href=\"", 9) + 9;
+    p = std::wmemcpy(p, base.data(), base.size()) + base.size();
+    p = std::wmemcpy(p, name, length) + length;
+    *p++ = L'"';
+    *p++ = L'>';
+    bool marks = false;
+    for (std::size_t i = 0; i + 4 < length; ++i) {
+      const wchar_t c = name[i];
+      marks |= c == L'#' || c == L'%';
+      if (i < 2 && c >= L'0' && c <= L'9') continue;
+      if (c == L'(' || c == L')' || c == L'[' || c == L']') continue;
+      *p++ = c == L'_' ? L' ' : c;
+    }
+    p = std::wmemcpy(p, L"</a><br>", 8) + 8;
+    if (!marks && writer.Line(line, static_cast<std::size_t>(p - line))) continue;
+    // A name with characters that need escaping: the rare way round.
+    std::wstring slow = L"<a href=\"";
+    melodex::AppendLinkTarget(slow, base, probe, false);
+    melodex::AppendLinkTarget(slow, name, probe, true);
+    slow += L"\">";
+    melodex::AppendPageText(slow, melodex::CleanTrackName(name), probe);
+    slow += L"</a><br>";
+    writer.Line(slow);
+  } while (FindNextFileW(search, &data));
+  Check(GetLastError() == ERROR_NO_MORE_FILES, "FindNextFileW");
+  FindClose(search);
+
+  writer.Line(std::wstring(L"<br><br><font size=\"-2\"><a href=\"mailto:") +
+              melodex::AuthorContactAddress + L"\"><i>Mail the writer of Melodex</i></a></center>");
+  writer.Finish(melodex::EnsureTrailingBackslash(settings.OutputFolder) + melodex::kPageFileName);
+}
+
+// The search alone, writing nothing: what of the memory is the platform's search.
+void SearchOnly(const PageSettings& settings) {
+  std::size_t names = 0;
+  WIN32_FIND_DATAW data;
+  const HANDLE search = FindFirstFileExW(
+      (melodex::EnsureTrailingBackslash(settings.MusicFolder) + melodex::kMusicWildcard).c_str(),
+      FindExInfoBasic, &data, FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+  Check(search != INVALID_HANDLE_VALUE, "FindFirstFileExW");
+  do {
+    ++names;
+  } while (FindNextFileW(search, &data));
+  FindClose(search);
+  Check(names > 0, "finding the music files");
+}
+
+void GenerationPage(const PageSettings& settings) {
+  melodex::win32::Win32FileSystem fileSystem;
+  melodex::GeneratePage(settings, fileSystem);
+}
+
+// --- Measuring. ---
+
+double Seconds() {
+  static const double frequency = [] {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return static_cast<double>(f.QuadPart);
+  }();
+  LARGE_INTEGER now;
+  QueryPerformanceCounter(&now);
+  return static_cast<double>(now.QuadPart) / frequency;
+}
+
+template <typename Run>
+double Time(Run run) {
+  const double start = Seconds();
+  run();
+  return Seconds() - start;
+}
+
+std::string ReadAll(const std::wstring& path) {
+  const HANDLE file =
+      CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  Check(file != INVALID_HANDLE_VALUE, "opening a page");
+  std::string bytes(GetFileSize(file, nullptr), '\0');
+  DWORD read = 0;
+  ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+  CloseHandle(file);
+  bytes.resize(read);
+  return bytes;
+}
+
+PROCESS_MEMORY_COUNTERS Memory() {
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof counters;
+  GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+  return counters;
+}
+
+struct MemoryFigures {
+  double workingSetGrowthKiB = 0;  // the process's peak working set over its start
+  double heapPeakKiB = 0;          // the most held on the C++ heap at any one time
+};
+
+// In a child process: one run of `kind` ("generation" or "floor"), reported on stdout.
+int MeasureMemoryChild(const std::wstring& kind, const std::wstring& music,
+                       const std::wstring& out) {
+  const PageSettings settings = Settings(music, out);
+  const PROCESS_MEMORY_COUNTERS before = Memory();
+  const std::size_t heapBefore = heapLive;
+  heapPeak = heapBefore;
+  if (kind == L"generation") {
+    GenerationPage(settings);
+  } else if (kind == L"floor") {
+    FloorPage(settings);
+  } else {
+    SearchOnly(settings);
+  }
+  const PROCESS_MEMORY_COUNTERS after = Memory();
+  std::printf(
+      "%.1f %.1f\n",
+      (static_cast<double>(after.PeakWorkingSetSize) - static_cast<double>(before.WorkingSetSize)) /
+          1024,
+      static_cast<double>(heapPeak - heapBefore) / 1024);
+  return 0;
+}
+
+MemoryFigures MeasureMemory(const wchar_t* kind, const Scratch& scratch, const std::wstring& out) {
+  wchar_t self[MAX_PATH];
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  std::wstring command = L"\"" + std::wstring(self) + L"\" --memory " + kind + L" \"" +
+                         scratch.music + L"\" \"" + out + L"\"";
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  HANDLE readEnd, writeEnd;
+  Check(CreatePipe(&readEnd, &writeEnd, &inherit, 0), "CreatePipe");
+  SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = writeEnd;
+  startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  PROCESS_INFORMATION process{};
+  Check(CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                       &startup, &process),
+        "CreateProcessW");
+  CloseHandle(writeEnd);
+  std::string output;
+  char chunk[256];
+  DWORD read = 0;
+  while (ReadFile(readEnd, chunk, sizeof chunk, &read, nullptr) && read > 0)
+    output.append(chunk, read);
+  WaitForSingleObject(process.hProcess, INFINITE);
+  CloseHandle(process.hProcess);
+  CloseHandle(process.hThread);
+  CloseHandle(readEnd);
+  MemoryFigures figures;
+  Check(std::sscanf(output.c_str(), "%lf %lf", &figures.workingSetGrowthKiB,
+                    &figures.heapPeakKiB) == 2,
+        "reading the child's figures");
+  return figures;
+}
+
+void Bench(std::size_t files, int reps, bool clean) {
+  std::printf("\n%zu files: preparing the folder...\n", files);
+  std::fflush(stdout);
+  const Scratch scratch = MakeScratch(files);
+  const PageSettings generation = Settings(scratch.music, scratch.out);
+  const PageSettings floor = Settings(scratch.music, scratch.floor);
+
+  // One untimed run of each, so that both find the folder equally warm.
+  GenerationPage(generation);
+  FloorPage(floor);
+  const std::string generated = ReadAll(scratch.out + L"\\mp3list.html");
+  const std::string floorPage = ReadAll(scratch.floor + L"\\mp3list.html");
+  if (generated != floorPage) {
+    std::printf("  the pages differ (%zu and %zu bytes): no figures\n", generated.size(),
+                floorPage.size());
+    std::exit(1);
+  }
+
+  double bestGeneration = 1e30, bestFloor = 1e30, bestSearch = 1e30;
+  for (int i = 0; i < reps; ++i) {  // interleaved, so that drift hits all alike
+    bestGeneration = std::min(bestGeneration, Time([&] { GenerationPage(generation); }));
+    bestFloor = std::min(bestFloor, Time([&] { FloorPage(floor); }));
+    bestSearch = std::min(bestSearch, Time([&] { SearchOnly(floor); }));
+  }
+  const MemoryFigures generationMemory = MeasureMemory(L"generation", scratch, scratch.out);
+  const MemoryFigures floorMemory = MeasureMemory(L"floor", scratch, scratch.floor);
+  const MemoryFigures searchMemory = MeasureMemory(L"search", scratch, scratch.floor);
+
+  std::printf("  page: %zu bytes, identical to the floor's\n", generated.size());
+  std::printf("  generation %9.2f ms   floor %9.2f ms   ratio %.3f   (best of %d)\n",
+              bestGeneration * 1e3, bestFloor * 1e3, bestGeneration / bestFloor, reps);
+  std::printf("  the search alone, writing nothing: %.2f ms\n", bestSearch * 1e3);
+  std::printf(
+      "  peak working set over start: generation %8.0f KiB   floor %8.0f KiB   search alone "
+      "%8.0f KiB\n",
+      generationMemory.workingSetGrowthKiB, floorMemory.workingSetGrowthKiB,
+      searchMemory.workingSetGrowthKiB);
+  std::printf("  peak held on the C++ heap:   generation %8.1f KiB   floor %8.1f KiB\n",
+              generationMemory.heapPeakKiB, floorMemory.heapPeakKiB);
+  std::fflush(stdout);
+  if (clean) RemoveTree(scratch.root);
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc == 5 && std::wstring(argv[1]) == L"--memory") {
+    return MeasureMemoryChild(argv[2], argv[3], argv[4]);
+  }
+  if (argc == 3 && std::wstring(argv[1]) == L"--names") {
+    PrintScratch(std::wcstoul(argv[2], nullptr, 10));
+    return 0;
+  }
+  std::vector<std::size_t> sizes;
+  int reps = 0;  // by default as many as make the smaller folders' times steady
+  bool clean = false;
+  for (int i = 1; i < argc; ++i) {
+    const std::wstring arg = argv[i];
+    if (arg == L"--files" && i + 1 < argc) {
+      sizes.push_back(std::wcstoul(argv[++i], nullptr, 10));
+    } else if (arg == L"--reps" && i + 1 < argc) {
+      reps = std::max(1, static_cast<int>(std::wcstol(argv[++i], nullptr, 10)));
+    } else if (arg == L"--clean") {
+      clean = true;
+    } else {
+      std::fprintf(stderr, "usage: generation_bench [--files N]... [--reps R] [--clean]\n");
+      return 2;
+    }
+  }
+  if (sizes.empty()) sizes = {1000, 100000};
+  std::printf("Generation against the floor (ANSI code page %u)\n", GetACP());
+  for (const std::size_t files : sizes) {
+    const int runs = reps ? reps
+                          : static_cast<int>(std::clamp<std::size_t>(
+                                200000 / std::max<std::size_t>(files, 1), 7, 50));
+    Bench(files, runs, clean);
+  }
+  return 0;
+}
