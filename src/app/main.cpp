@@ -1,6 +1,8 @@
 // Melodex: makes one web page that lists a folder of MP3 files.
 #include <windows.h>
 
+#include <string>
+
 #include "platform/Platform.h"
 #include "platform/win32/Win32Backend.h"
 #include "platform/win32/Win32Dialogs.h"
@@ -25,6 +27,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   dialogs.SetHelpHandler(
       [&app](const std::wstring& helpFile, unsigned context) { app.ShowHelp(helpFile, context); });
 
-  app.Start();
+  try {
+    app.Start();
+  } catch (const std::exception& error) {
+    // Without a desktop to show its window on, there is nothing the program can do.
+    const std::string what = error.what();
+    const std::wstring text =
+        L"Melodex cannot start: " + std::wstring(what.begin(), what.end()) + L".";
+    MessageBoxW(nullptr, text.c_str(), melodex::kAppTitle, MB_OK | MB_ICONHAND);
+    return 1;
+  }
   return windows.Run();
 }

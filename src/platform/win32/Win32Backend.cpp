@@ -116,8 +116,13 @@ class Win32Window : public ui::WindowPeer {
 
   DWORD Style() const;
   DWORD ExStyle() const;
+  HMENU CreateMenuBar();
+  SIZE OuterSize() const;
+  // Left, top, width and height in pixels.
+  RECT PlaceOf(const ui::Control& control) const;
+  void CreateFonts();
   void CreateChildren();
-  void CreateMenuBar();
+  void ShowIcon(HWND image, int size);
   void Layout();
   void ApplyState(const Child& child);
   void ApplyDrives(HWND box, const ui::DriveList& drives);
@@ -149,16 +154,28 @@ class Win32Window : public ui::WindowPeer {
 };
 
 Win32Window::Win32Window(Win32Backend& backend, ui::Form& form) : backend_(backend), form_(form) {
+  // New windows open on the primary monitor: size them for its DPI straight away, and again
+  // should the window system place them elsewhere.
+  dpi_ = GetDpiForSystem();
   const HWND owner = form.Layout().showInTaskbar ? nullptr : backend_.HiddenOwner();
-  window_ = CreateWindowExW(ExStyle(), kFormClass, form.Caption().c_str(), Style(), CW_USEDEFAULT,
-                            CW_USEDEFAULT, 100, 100, owner, nullptr, backend_.instance_, nullptr);
-  if (!window_) throw std::runtime_error("cannot create a window");
+  const HMENU menu = CreateMenuBar();
+  const SIZE size = OuterSize();
+  window_ =
+      CreateWindowExW(ExStyle(), kFormClass, form.Caption().c_str(), Style(), CW_USEDEFAULT,
+                      CW_USEDEFAULT, size.cx, size.cy, owner, menu, backend_.instance_, nullptr);
+  if (!window_) {
+    const DWORD error = GetLastError();
+    if (menu) DestroyMenu(menu);
+    throw std::runtime_error("cannot create a window (error " + std::to_string(error) + ")");
+  }
   SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   backend_.windows_.push_back(this);
-  dpi_ = GetDpiForWindow(window_);
-  CreateMenuBar();
+  CreateFonts();
   CreateChildren();
-  Layout();
+  if (GetDpiForWindow(window_) != dpi_) {
+    dpi_ = GetDpiForWindow(window_);
+    Layout();
+  }
 }
 
 Win32Window::~Win32Window() {
@@ -181,24 +198,61 @@ DWORD Win32Window::ExStyle() const {
   return style;
 }
 
-void Win32Window::CreateMenuBar() {
-  if (form_.MenuBar().empty()) return;
+HMENU Win32Window::CreateMenuBar() {
+  if (form_.MenuBar().empty()) return nullptr;
+  const auto append = [this](HMENU menu, ui::MenuItem* item) {
+    menuItems_.push_back(item);
+    AppendMenuW(menu, MF_STRING | (item->Enabled() ? MF_ENABLED : MF_GRAYED),
+                kFirstMenuId + menuItems_.size() - 1, item->Caption().c_str());
+  };
   const HMENU bar = CreateMenu();
   for (ui::MenuItem* item : form_.MenuBar()) {
     if (item->Items().empty()) {
-      menuItems_.push_back(item);
-      AppendMenuW(bar, MF_STRING, kFirstMenuId + menuItems_.size() - 1, item->Caption().c_str());
+      append(bar, item);
       continue;
     }
     const HMENU popup = CreatePopupMenu();
-    for (ui::MenuItem* entry : item->Items()) {
-      menuItems_.push_back(entry);
-      AppendMenuW(popup, MF_STRING, kFirstMenuId + menuItems_.size() - 1, entry->Caption().c_str());
-    }
+    for (ui::MenuItem* entry : item->Items()) append(popup, entry);
     AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), item->Caption().c_str());
   }
-  SetMenu(window_, bar);
-  for (ui::MenuItem* item : menuItems_) MenuChanged(*item);
+  return bar;
+}
+
+SIZE Win32Window::OuterSize() const {
+  RECT outer{0, 0, Pixels(form_.Layout().clientWidth, dpi_),
+             Pixels(form_.Layout().clientHeight, dpi_)};
+  AdjustWindowRectExForDpi(&outer, Style(), !form_.MenuBar().empty(), ExStyle(), dpi_);
+  SIZE size{outer.right - outer.left, outer.bottom - outer.top};
+  if (form_.OuterWidth() > 0) size.cx = Pixels(form_.OuterWidth(), dpi_);
+  if (form_.OuterHeight() > 0) size.cy = Pixels(form_.OuterHeight(), dpi_);
+  return size;
+}
+
+RECT Win32Window::PlaceOf(const ui::Control& control) const {
+  const ui::Rect& r = control.Geometry();
+  // A drop-down list's height is that of its box and its open list together.
+  const int rows = control.GetKind() == ui::Control::Kind::DriveList ? 9 : 1;
+  return {Pixels(r.left, dpi_), Pixels(r.top, dpi_), Pixels(r.width, dpi_),
+          Pixels(r.height, dpi_) * rows};
+}
+
+void Win32Window::CreateFonts() {
+  if (defaultFont_) DeleteObject(defaultFont_);
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi_);
+  defaultFont_ = CreateFontIndirectW(&metrics.lfMessageFont);
+  for (const auto& [control, font] : fonts_) DeleteObject(font);
+  fonts_.clear();
+}
+
+void Win32Window::ShowIcon(HWND image, int size) {
+  const HICON icon = static_cast<HICON>(
+      LoadImageW(backend_.instance_, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON, size, size, 0));
+  if (!icon) return;
+  SendMessageW(image, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+  if (icon_) DestroyIcon(icon_);
+  icon_ = icon;
 }
 
 void Win32Window::CreateChildren() {
@@ -252,62 +306,66 @@ void Win32Window::CreateChildren() {
       case ui::Control::Kind::Line:
         continue;  // painted by the form
     }
+    if (!control->Enabled()) style |= WS_DISABLED;
+    // Children join the bottom of the window order as they are made: the order of making
+    // is the tab order.
     const auto id = static_cast<UINT_PTR>(kFirstControlId + children_.size());
-    const HWND child = CreateWindowExW(exStyle, className, L"", style, 0, 0, 0, 0, window_,
+    const RECT place = PlaceOf(*control);
+    const std::wstring text = control->GetKind() == ui::Control::Kind::TextBox
+                                  ? control->Text()
+                                  : ForDisplay(control->Text());
+    const HWND child = CreateWindowExW(exStyle, className, text.c_str(), style, place.left,
+                                       place.top, place.right, place.bottom, window_,
                                        reinterpret_cast<HMENU>(id), backend_.instance_, nullptr);
     if (!child) throw std::runtime_error("cannot create a control");
-    SetWindowPos(child, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    if (control->GetKind() == ui::Control::Kind::OptionButton) {
-      // Themed option buttons ignore the text colour; these captions are drawn in theirs.
-      SetWindowTheme(child, L"", L"");
+    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(*control)), FALSE);
+    switch (control->GetKind()) {
+      case ui::Control::Kind::OptionButton:
+        // Themed option buttons ignore the text colour; these captions are drawn in theirs.
+        SetWindowTheme(child, L"", L"");
+        break;
+      case ui::Control::Kind::TextBox:
+        SendMessageW(child, EM_SETLIMITTEXT, 0, 0);
+        break;
+      case ui::Control::Kind::DirList:
+        SendMessageW(child, LB_SETITEMHEIGHT, 0, DirItemHeight());
+        break;
+      case ui::Control::Kind::Image:
+        ShowIcon(child, place.right);
+        break;
+      default:
+        break;
     }
-    if (control->GetKind() == ui::Control::Kind::TextBox)
-      SendMessageW(child, EM_SETLIMITTEXT, 0, 0);
     children_.push_back({control, child});
-    ApplyState(children_.back());
+    // Text and enabled state went into the window as it was made; the rest follows here.
+    switch (control->GetKind()) {
+      case ui::Control::Kind::CheckBox:
+      case ui::Control::Kind::OptionButton:
+      case ui::Control::Kind::DriveList:
+      case ui::Control::Kind::DirList:
+        ApplyState(children_.back());
+        break;
+      default:
+        break;
+    }
   }
 }
 
+// Everything sized in pixels anew, for a new DPI.
 void Win32Window::Layout() {
-  if (defaultFont_) DeleteObject(defaultFont_);
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof metrics;
-  SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi_);
-  defaultFont_ = CreateFontIndirectW(&metrics.lfMessageFont);
-  for (const auto& [control, font] : fonts_) DeleteObject(font);
-  fonts_.clear();
-
-  RECT outer{0, 0, Pixels(form_.Layout().clientWidth, dpi_),
-             Pixels(form_.Layout().clientHeight, dpi_)};
-  AdjustWindowRectExForDpi(&outer, Style(), GetMenu(window_) != nullptr, ExStyle(), dpi_);
-  int width = outer.right - outer.left;
-  int height = outer.bottom - outer.top;
-  if (form_.OuterWidth() > 0) width = Pixels(form_.OuterWidth(), dpi_);
-  if (form_.OuterHeight() > 0) height = Pixels(form_.OuterHeight(), dpi_);
-  SetWindowPos(window_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-
+  CreateFonts();
+  const SIZE size = OuterSize();
+  SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   for (const Child& child : children_) {
-    const ui::Rect& r = child.control->Geometry();
-    // A drop-down list's height is that of its box and its open list together.
-    const int height =
-        Pixels(r.height, dpi_) * (child.control->GetKind() == ui::Control::Kind::DriveList ? 9 : 1);
-    MoveWindow(child.window, Pixels(r.left, dpi_), Pixels(r.top, dpi_), Pixels(r.width, dpi_),
-               height, FALSE);
+    const RECT place = PlaceOf(*child.control);
+    MoveWindow(child.window, place.left, place.top, place.right, place.bottom, FALSE);
+    SendMessageW(child.window, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(*child.control)),
+                 FALSE);
     if (child.control->GetKind() == ui::Control::Kind::DirList) {
       SendMessageW(child.window, LB_SETITEMHEIGHT, 0, DirItemHeight());
     }
-    SendMessageW(child.window, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(*child.control)),
-                 FALSE);
-    if (child.control->GetKind() == ui::Control::Kind::Image) {
-      const int size = Pixels(r.width, dpi_);
-      const HICON icon = static_cast<HICON>(LoadImageW(
-          backend_.instance_, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON, size, size, 0));
-      if (icon) {
-        SendMessageW(child.window, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
-        if (icon_) DestroyIcon(icon_);
-        icon_ = icon;
-      }
-    }
+    if (child.control->GetKind() == ui::Control::Kind::Image) ShowIcon(child.window, place.right);
   }
   InvalidateRect(window_, nullptr, TRUE);
 }
@@ -479,9 +537,12 @@ void Win32Window::Show() {
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
   placed_ = true;
-  ShowWindow(window_, IsIconic(window_) ? SW_RESTORE : SW_SHOW);
+  if (IsWindowVisible(window_) && !IsIconic(window_)) {
+    BringWindowToTop(window_);  // shown already: to the front
+  } else {
+    ShowWindow(window_, IsIconic(window_) ? SW_RESTORE : SW_SHOW);
+  }
   SetForegroundWindow(window_);
-  BringWindowToTop(window_);
 }
 
 void Win32Window::ControlChanged(const ui::Control& control) {
@@ -496,7 +557,7 @@ void Win32Window::MenuChanged(const ui::MenuItem& item) {
   if (at == menuItems_.end()) return;
   EnableMenuItem(GetMenu(window_), static_cast<UINT>(kFirstMenuId + (at - menuItems_.begin())),
                  MF_BYCOMMAND | (item.Enabled() ? MF_ENABLED : MF_GRAYED));
-  DrawMenuBar(window_);
+  if (IsWindowVisible(window_)) DrawMenuBar(window_);
 }
 
 void Win32Window::FocusChanged(const ui::Control& control) {

@@ -96,7 +96,15 @@ class Win32TextFile : public TextFile {
     const std::size_t slash = path_.find_last_of(L"\\/");
     const std::wstring folder = slash == std::wstring::npos ? L"." : path_.substr(0, slash + 1);
     wchar_t temp[MAX_PATH];
-    if (!GetTempFileNameW(folder.c_str(), L"mp3", 0, temp)) Fail();
+    if (!GetTempFileNameW(folder.c_str(), L"mp3", 0, temp)) {
+      DWORD error = GetLastError();
+      // A folder that is not there is reported as an invalid directory name; say what it is.
+      if (error == ERROR_DIRECTORY &&
+          GetFileAttributesW(folder.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        error = ERROR_PATH_NOT_FOUND;
+      }
+      throw FileSystemError(path_, SystemMessage(error));
+    }
     tempPath_ = temp;
     handle_ = CreateFileW(tempPath_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                           FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
