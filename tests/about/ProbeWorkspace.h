@@ -3,13 +3,12 @@
 #include <optional>
 #include <string>
 
+#include "support/Win32Files.h"
+
 namespace melodex::testing::probe {
 
-// A new, empty folder under the system's temporary folder; its path has no blanks.
-std::wstring MakeScratchFolder(const std::wstring& prefix);
-void MakeFolder(const std::wstring& path);
-// Deletes a folder and everything in it, waiting a little for programs that still end.
-void RemoveTree(const std::wstring& folder);
+// Scratch folders are made and removed with MakeScratchFolder, MakeFolder and RemoveTree of
+// support/Win32Files.h.
 
 // Copies the probe program (built beside this test program) to `path`. Run, the copy
 // leaves a marker beside itself.

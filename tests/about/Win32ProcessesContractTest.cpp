@@ -10,12 +10,12 @@ namespace {
 // Real programs in a scratch folder: copies of the probe, which leave a marker when run.
 class Win32ProcessWorkspace : public ProcessWorkspace {
  public:
-  Win32ProcessWorkspace() : folder_(probe::MakeScratchFolder(L"melodex-processes")) {}
-  ~Win32ProcessWorkspace() override { probe::RemoveTree(folder_); }
+  Win32ProcessWorkspace() : folder_(MakeScratchFolder(L"melodex-processes")) {}
+  ~Win32ProcessWorkspace() override { RemoveTree(folder_); }
 
   Processes& System() override { return processes_; }
   std::wstring Folder() const override { return folder_; }
-  void MakeFolder(const std::wstring& path) override { probe::MakeFolder(path); }
+  void MakeFolder(const std::wstring& path) override { EXPECT_TRUE(testing::MakeFolder(path)); }
   void MakeProgram(const std::wstring& path) override { probe::CopyProbe(path); }
   void MakeNonProgram(const std::wstring& path) override {
     const HANDLE file =

@@ -72,13 +72,13 @@ class Win32SysInfoTest : public ::testing::Test {
   void SetUp() override {
     msinfo.Remove();
     location.Remove();
-    probe::MakeFolder(folder + L"\\Program Files");
-    probe::MakeFolder(toolFolder);
+    EXPECT_TRUE(MakeFolder(folder + L"\\Program Files"));
+    EXPECT_TRUE(MakeFolder(toolFolder));
     ASSERT_NO_FATAL_FAILURE(probe::CopyProbe(tool));
     ASSERT_NO_FATAL_FAILURE(probe::CopyProbe(decoy));
     app.Start();
   }
-  void TearDown() override { probe::RemoveTree(folder); }
+  void TearDown() override { RemoveTree(folder); }
 
   void PressSystemInfo() {
     app.MainForm().About.Press();
@@ -87,7 +87,7 @@ class Win32SysInfoTest : public ::testing::Test {
 
   SavedValue msinfo{kMsinfoKey, kMsinfoValue};
   SavedValue location{kLocationKey, kLocationValue};
-  const std::wstring folder = probe::MakeScratchFolder(L"melodex-sysinfo");
+  const std::wstring folder = MakeScratchFolder(L"melodex-sysinfo");
   const std::wstring toolFolder = folder + L"\\Program Files\\MSInfo";
   const std::wstring tool = toolFolder + L"\\msinfo32.exe";
   const std::wstring decoy = folder + L"\\Program.exe";

@@ -15,6 +15,7 @@
 #include "platform/memory/ScriptedDialogs.h"
 #include "platform/win32/SystemMessage.h"
 #include "platform/win32/Win32FileSystem.h"
+#include "support/Win32Files.h"
 
 namespace melodex {
 namespace {
@@ -30,21 +31,14 @@ std::string Head(const std::string& title) {
          title + "</I></h1></font></center>\r\n<center>\r\n";
 }
 
-// A fresh folder under the system's temporary folder holding "Music" and "Out", set up and
-// read with plain Win32 calls rather than through the code under test.
+// A scratch folder holding "Music" and "Out".
 class Scratch {
  public:
-  Scratch() {
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    static int counter = 0;
-    root_ = std::wstring(temp) + L"melodex-generator-" + std::to_wstring(GetCurrentProcessId()) +
-            L"-" + std::to_wstring(++counter);
-    CreateDirectoryW(root_.c_str(), nullptr);
-    CreateDirectoryW(Music().c_str(), nullptr);
-    CreateDirectoryW(Out().c_str(), nullptr);
+  Scratch() : root_(testing::MakeScratchFolder(L"melodex-generator")) {
+    testing::MakeFolder(Music());
+    testing::MakeFolder(Out());
   }
-  ~Scratch() { RemoveTree(root_); }
+  ~Scratch() { testing::RemoveTree(root_); }
   Scratch(const Scratch&) = delete;
   Scratch& operator=(const Scratch&) = delete;
 
@@ -55,56 +49,17 @@ class Scratch {
 
   static void MakeFile(const std::wstring& path, const std::string& bytes = "",
                        DWORD attributes = FILE_ATTRIBUTE_NORMAL) {
-    const HANDLE file =
-        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE) << "cannot make " << ::testing::PrintToString(path);
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-    SetFileAttributesW(path.c_str(), attributes);
+    ASSERT_TRUE(testing::WriteBytes(path, bytes, attributes))
+        << "cannot make " << ::testing::PrintToString(path);
   }
-
   static std::optional<std::string> Read(const std::wstring& path) {
-    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                    nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
-    std::string bytes(GetFileSize(file, nullptr), '\0');
-    DWORD read = 0;
-    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-    CloseHandle(file);
-    bytes.resize(read);
-    return bytes;
+    return testing::ReadBytes(path);
   }
-
-  // Every entry of the folder (hidden ones too), in the folder's own order.
   static std::vector<std::wstring> List(const std::wstring& folder) {
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW data;
-    const HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &data);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
-      const std::wstring name = data.cFileName;
-      if (name != L"." && name != L"..") names.push_back(name);
-    } while (FindNextFileW(search, &data));
-    FindClose(search);
-    return names;
+    return testing::ListFolder(folder);
   }
 
  private:
-  static void RemoveTree(const std::wstring& folder) {
-    for (const std::wstring& name : List(folder)) {
-      const std::wstring path = folder + L"\\" + name;
-      const DWORD attributes = GetFileAttributesW(path.c_str());
-      SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        RemoveTree(path);
-      } else {
-        DeleteFileW(path.c_str());
-      }
-    }
-    RemoveDirectoryW(folder.c_str());
-  }
-
   std::wstring root_;
 };
 

@@ -2,6 +2,7 @@
 
 #include "contract/FileSystemContract.h"
 #include "platform/win32/Win32FileSystem.h"
+#include "support/Win32Files.h"
 
 namespace melodex::testing {
 namespace {
@@ -10,13 +11,7 @@ namespace {
 // calls rather than through the interface under test.
 class Win32Workspace : public Workspace {
  public:
-  Win32Workspace() {
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    static int counter = 0;
-    folder_ = std::wstring(temp) + L"melodex-contract-" + std::to_wstring(GetCurrentProcessId()) +
-              L"-" + std::to_wstring(++counter);
-    CreateDirectoryW(folder_.c_str(), nullptr);
+  Win32Workspace() : folder_(MakeScratchFolder(L"melodex-contract")) {
     wchar_t current[MAX_PATH];
     GetCurrentDirectoryW(MAX_PATH, current);
     previousFolder_ = current;
@@ -41,38 +36,16 @@ class Win32Workspace : public Workspace {
   }
   void MakeFile(const std::wstring& path, const std::string& bytes, bool hidden,
                 bool system) override {
-    const HANDLE file =
-        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
     DWORD attributes = FILE_ATTRIBUTE_NORMAL;
     if (hidden) attributes |= FILE_ATTRIBUTE_HIDDEN;
     if (system) attributes |= FILE_ATTRIBUTE_SYSTEM;
-    SetFileAttributesW(path.c_str(), attributes);
+    WriteBytes(path, bytes, attributes);
   }
   std::optional<std::string> Read(const std::wstring& path) const override {
-    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                    OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
-    std::string bytes(GetFileSize(file, nullptr), '\0');
-    DWORD read = 0;
-    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-    CloseHandle(file);
-    bytes.resize(read);
-    return bytes;
+    return ReadBytes(path);
   }
   std::vector<std::wstring> List(const std::wstring& folder) const override {
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW data;
-    const HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &data);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
-      const std::wstring name = data.cFileName;
-      if (name != L"." && name != L"..") names.push_back(name);
-    } while (FindNextFileW(search, &data));
-    FindClose(search);
-    return names;
+    return ListFolder(folder);
   }
   std::wstring VolumeLabel(const std::wstring& drive) const override {
     wchar_t label[MAX_PATH + 1] = L"";
@@ -98,26 +71,6 @@ class Win32Workspace : public Workspace {
   }
 
  private:
-  static void RemoveTree(const std::wstring& folder) {
-    WIN32_FIND_DATAW data;
-    const HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &data);
-    if (search != INVALID_HANDLE_VALUE) {
-      do {
-        const std::wstring name = data.cFileName;
-        if (name == L"." || name == L"..") continue;
-        const std::wstring path = folder + L"\\" + name;
-        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-          RemoveTree(path);
-        } else {
-          DeleteFileW(path.c_str());
-        }
-      } while (FindNextFileW(search, &data));
-      FindClose(search);
-    }
-    RemoveDirectoryW(folder.c_str());
-  }
-
   std::wstring folder_;
   std::wstring previousFolder_;
   std::wstring stagedDrive_;

@@ -1,0 +1,79 @@
+#include "support/Win32Files.h"
+
+namespace melodex::testing {
+namespace {
+
+bool RemoveOnce(const std::wstring& folder) {
+  bool removed = true;
+  for (const std::wstring& name : ListFolder(folder)) {
+    const std::wstring path = folder + L"\\" + name;
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+      removed = RemoveOnce(path) && removed;
+    } else if (!DeleteFileW(path.c_str())) {
+      removed = false;
+    }
+  }
+  return RemoveDirectoryW(folder.c_str()) && removed;
+}
+
+}  // namespace
+
+std::wstring MakeScratchFolder(const std::wstring& prefix) {
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  std::wstring base = temp;
+  if (base.find(L' ') != std::wstring::npos) base = L"C:\\";
+  static int counter = 0;
+  const std::wstring folder = base + prefix + L"-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                              std::to_wstring(++counter);
+  MakeFolder(folder);
+  return folder;
+}
+
+bool MakeFolder(const std::wstring& path) { return CreateDirectoryW(path.c_str(), nullptr); }
+
+bool WriteBytes(const std::wstring& path, const std::string& bytes, DWORD attributes) {
+  const HANDLE file =
+      CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const bool ok =
+      WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+      written == bytes.size();
+  CloseHandle(file);
+  return SetFileAttributesW(path.c_str(), attributes) && ok;
+}
+
+std::optional<std::string> ReadBytes(const std::wstring& path) {
+  const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+  std::string bytes(GetFileSize(file, nullptr), '\0');
+  DWORD read = 0;
+  ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+  CloseHandle(file);
+  bytes.resize(read);
+  return bytes;
+}
+
+std::vector<std::wstring> ListFolder(const std::wstring& folder) {
+  std::vector<std::wstring> names;
+  WIN32_FIND_DATAW data;
+  const HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &data);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    const std::wstring name = data.cFileName;
+    if (name != L"." && name != L"..") names.push_back(name);
+  } while (FindNextFileW(search, &data));
+  FindClose(search);
+  return names;
+}
+
+void RemoveTree(const std::wstring& folder) {
+  for (int attempt = 0; attempt < 50 && !RemoveOnce(folder); ++attempt) Sleep(100);
+}
+
+}  // namespace melodex::testing

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace melodex::testing {
+
+// Setting up and looking at real folders with plain Win32 calls, for tests that must not
+// go through the code they test.
+
+// A new, empty folder under the system's temporary folder, named after `prefix`. Its path has
+// no blanks (tests plant programs where a blank in a path would lead Windows).
+std::wstring MakeScratchFolder(const std::wstring& prefix);
+bool MakeFolder(const std::wstring& path);
+// Creates or replaces a file with the bytes, then gives it the attributes.
+bool WriteBytes(const std::wstring& path, const std::string& bytes = "",
+                DWORD attributes = FILE_ATTRIBUTE_NORMAL);
+std::optional<std::string> ReadBytes(const std::wstring& path);
+// Every entry of the folder, hidden ones too, in the folder's own order.
+std::vector<std::wstring> ListFolder(const std::wstring& folder);
+// Deletes the folder and everything in it, waiting a little for programs that still end.
+void RemoveTree(const std::wstring& folder);
+
+}  // namespace melodex::testing
