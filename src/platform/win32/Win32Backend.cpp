@@ -264,7 +264,7 @@ void Win32Window::CreateChildren() {
   });
   for (ui::Control* control : ordered) {
     const wchar_t* className = nullptr;
-    DWORD style = WS_CHILD | WS_VISIBLE;
+    DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;  // some controls overlap
     DWORD exStyle = 0;
     switch (control->GetKind()) {
       case ui::Control::Kind::TextBox:
