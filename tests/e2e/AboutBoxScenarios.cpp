@@ -1,0 +1,201 @@
+// The about box driven from outside: its size, Esc and reopening, the hidden button found
+// with Tab, and System Information found through the registry of the test prefix.
+#include <gtest/gtest.h>
+
+#include <optional>
+
+#include "e2e/Expected.h"
+#include "e2e/Scenario.h"
+#include "e2e/driver/Files.h"
+#include "e2e/driver/Waiting.h"
+#include "e2e/driver/Windows.h"
+
+namespace e2e {
+namespace {
+
+// One value under HKEY_LOCAL_MACHINE of the test prefix, as it was before the scenario, put
+// back afterwards.
+class MachineValue {
+ public:
+  MachineValue(const wchar_t* key, const wchar_t* name) : key_(key), name_(name) {
+    HKEY handle = nullptr;
+    keyExisted_ = RegOpenKeyExW(HKEY_LOCAL_MACHINE, key_, 0, KEY_QUERY_VALUE, &handle) == 0;
+    if (!keyExisted_) return;
+    DWORD size = 0;
+    if (RegQueryValueExW(handle, name_, nullptr, &type_, nullptr, &size) == ERROR_SUCCESS) {
+      data_.emplace(size);
+      RegQueryValueExW(handle, name_, nullptr, &type_, data_->data(), &size);
+    }
+    RegCloseKey(handle);
+    Remove();
+  }
+  ~MachineValue() {
+    if (!keyExisted_) {
+      RegDeleteTreeW(HKEY_LOCAL_MACHINE, key_);
+      RegDeleteKeyW(HKEY_LOCAL_MACHINE, key_);
+    } else if (data_) {
+      RegSetKeyValueW(HKEY_LOCAL_MACHINE, key_, name_, type_, data_->data(),
+                      static_cast<DWORD>(data_->size()));
+    } else {
+      Remove();
+    }
+  }
+  MachineValue(const MachineValue&) = delete;
+  MachineValue& operator=(const MachineValue&) = delete;
+
+  void Remove() { RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, key_, name_); }
+  void Set(const std::wstring& text) {
+    const LSTATUS status = RegSetKeyValueW(HKEY_LOCAL_MACHINE, key_, name_, REG_SZ, text.c_str(),
+                                           static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+    if (status != ERROR_SUCCESS)
+      throw DriverError(L"cannot set " + std::wstring(key_) + L" " + name_ + L" in the registry");
+  }
+
+ private:
+  const wchar_t* key_;
+  const wchar_t* name_;
+  bool keyExisted_ = false;
+  DWORD type_ = REG_NONE;
+  std::optional<std::vector<BYTE>> data_;
+};
+
+class AboutBox : public Scenario {
+ protected:
+  HWND Open() {
+    App().Activate(App().Main());
+    App().Menu(L'h', L'a');
+    return App().Window(kAboutCaption);
+  }
+  // The stand-in for the System Information tool, copied to `path`.
+  void PlaceStandIn(const std::wstring& path) {
+    MakeFolder(path.substr(0, path.find_last_of(L'\\')));
+    CopyOver(WindowsPath(Environment(L"MELODEX_E2E_STAND_IN")), path);
+  }
+  std::optional<std::string> WaitForMarker(const std::wstring& program) {
+    const std::wstring marker = program + L".ran";
+    for (int i = 0; i < 300 && !Exists(marker); ++i) Sleep(20);
+    return ReadBytes(marker);
+  }
+
+  MachineValue msinfo{L"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", L"PATH"};
+  MachineValue location{L"SOFTWARE\\Microsoft\\Shared Tools Location", L"MSINFO"};
+};
+
+TEST_F(AboutBox, OpensAtItsSetSizeWithTwoButtonsOutOfSightAndEscClosesIt) {
+  Melodex& app = App();
+  const HWND about = Open();
+  const UINT dpi = DpiOf(about);
+  const RECT frame = ScreenRect(about);
+  EXPECT_EQ(frame.right - frame.left, TwipsToPixels(5820, dpi));
+  EXPECT_EQ(frame.bottom - frame.top, TwipsToPixels(3450, dpi));
+  const RECT client = ClientOnScreen(about);
+  for (const wchar_t* hidden : {L"Command4", L"Command5"}) {
+    RECT rect = ScreenRect(app.Control(about, hidden));
+    EXPECT_FALSE(IntersectRect(&rect, &rect, &client)) << Narrow(hidden) << " can be seen";
+  }
+  app.Snapshot(about, L"e2e-about-box");
+
+  app.Click(about, L"&System Info...");  // leaves the focus on a button that is not "Close"
+  app.AnswerMessageBox(kAppTitle, kOk);
+  app.Press(VK_ESCAPE);
+  WaitUntil(
+      L"Esc to close the about box", [&] { return !IsWindow(about); },
+      [&] { return app.Windows(); });
+
+  // The main window is there to use, and the next "&About" builds a new box.
+  const HWND again = Open();
+  EXPECT_TRUE(Visible(again));
+  app.Click(again, L"Close");
+  WaitUntil(
+      L"\"Close\" to close the about box", [&] { return !IsWindow(again); },
+      [&] { return app.Windows(); });
+}
+
+TEST_F(AboutBox, TabReachesCommand5AndSpaceShowsHiddenMessage3OncePerOpening) {
+  Melodex& app = App();
+  HWND about = Open();
+  EXPECT_EQ(TextOf(app.Focused()), L"Close");
+  EXPECT_EQ(app.TabTo(L"Command4"), 2) << "after \"Close\" and \"&System Info...\"";
+  app.Press(VK_SPACE);  // "Command4" does nothing
+  app.ExpectNoBox();
+  EXPECT_EQ(app.TabTo(L"Command5"), 1);
+  app.Press(VK_SPACE);
+  EXPECT_EQ(app.AnswerMessageBox(kAppTitle, kOk), HiddenMessage(3));
+  const HWND command5 = app.Control(about, L"Command5");
+  EXPECT_FALSE(Enabled(command5));
+  // Tab now goes round without it.
+  app.Activate(about);
+  app.TabTo(L"Command4");
+  app.Press(VK_TAB);
+  app.Settle();
+  EXPECT_EQ(TextOf(app.Focused()), L"Close");
+
+  // "&About" while it is open brings the same box forward, Command5 still disabled.
+  EXPECT_EQ(Open(), about);
+  EXPECT_FALSE(Enabled(command5));
+
+  app.Activate(about);
+  app.Press(VK_ESCAPE);
+  WaitUntil(
+      L"the about box to close", [&] { return !IsWindow(about); }, [&] { return app.Windows(); });
+  about = Open();
+  EXPECT_TRUE(Enabled(app.Control(about, L"Command5"))) << "a fresh box";
+  app.TabTo(L"Command5");
+  app.Press(VK_RETURN);
+  EXPECT_EQ(app.AnswerMessageBox(kAppTitle, kOk), HiddenMessage(3));
+}
+
+TEST_F(AboutBox, SystemInformationWithoutRegistryEntriesSaysItIsUnavailable) {
+  Melodex& app = App();
+  const HWND about = Open();
+  app.Alt(L's');
+  EXPECT_EQ(app.AnswerMessageBox(kAppTitle, kOk), kSysInfoUnavailable);
+  EXPECT_TRUE(Visible(about)) << "the about box stays open";
+  app.ExpectNoBox();
+}
+
+TEST_F(AboutBox, SystemInformationStartsTheProgramTheFirstEntryNames) {
+  Melodex& app = App();
+  const std::wstring program = In(L"Shared Tools\\msinfo stand in.exe");
+  PlaceStandIn(program);
+  msinfo.Set(program);
+  const HWND about = Open();
+  app.Click(about, L"&System Info...");
+  const auto marker = WaitForMarker(program);
+  ASSERT_TRUE(marker.has_value()) << "the program named in the registry did not run";
+  app.ExpectNoBox();
+  EXPECT_TRUE(Visible(about));
+}
+
+TEST_F(AboutBox, SystemInformationFindsMsinfo32InTheFolderTheSecondEntryNames) {
+  Melodex& app = App();
+  const std::wstring folder = In(L"Tools Folder");
+  PlaceStandIn(folder + L"\\MSINFO32.EXE");
+  location.Set(folder);
+  Open();
+  app.Alt(L's');
+  const auto marker = WaitForMarker(folder + L"\\MSINFO32.EXE");
+  ASSERT_TRUE(marker.has_value()) << "MSINFO32.EXE in the folder did not run";
+  app.ExpectNoBox();
+
+  // A folder without the program: the message.
+  location.Set(In(L"nowhere"));
+  app.Alt(L's');
+  EXPECT_EQ(app.AnswerMessageBox(kAppTitle, kOk), kSysInfoUnavailable);
+}
+
+TEST_F(AboutBox, TheMainWindowStaysUsableWhileItIsOpen) {
+  Melodex& app = App();
+  const HWND about = Open();
+  app.Activate(app.Main());
+  app.ClickMain(L"&Back color");
+  const HWND chooser = app.Window(kColoursCaption);
+  app.Click(chooser, L"Black");
+  app.Click(chooser, L"&Ok");
+  WaitForHidden(chooser, L"the colour chooser");
+  EXPECT_EQ(app.Text(field::kBackColour), L"#000000");
+  EXPECT_TRUE(Visible(about));
+}
+
+}  // namespace
+}  // namespace e2e

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "e2e/Melodex.h"
+
+namespace e2e {
+
+// A scenario: a folder of its own (C:\e2e\<suite>.<test>, emptied first) and Melodex
+// started there. A failed scenario leaves a screenshot of the whole screen behind.
+class Scenario : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // Starts (again) the program under test, or another copy of it.
+  void Start(const std::wstring& exe = MelodexExe());
+  Melodex& App() { return *app_; }
+  const std::wstring& Folder() const { return folder_; }
+  // A path inside the scenario's folder.
+  std::wstring In(const std::wstring& name) const { return folder_ + L"\\" + name; }
+  // Makes a folder inside the scenario's folder holding empty files of these names.
+  std::wstring MakeMusic(const std::wstring& name, const std::vector<std::wstring>& files) const;
+
+ private:
+  std::wstring folder_;
+  std::unique_ptr<Melodex> app_;
+};
+
+}  // namespace e2e
