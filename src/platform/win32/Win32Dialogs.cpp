@@ -140,7 +140,7 @@ INT_PTR CALLBACK InputBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
 }  // namespace
 
 MessageAnswer Win32Dialogs::ShowMessage(const MessageBoxRequest& request) {
-  UINT style = MB_TASKMODAL | MB_SETFOREGROUND;
+  UINT style = MB_APPLMODAL | MB_SETFOREGROUND;
   switch (request.buttons) {
     case MessageButtons::Ok: style |= MB_OK; break;
     case MessageButtons::OkCancel: style |= MB_OKCANCEL; break;
@@ -167,10 +167,25 @@ MessageAnswer Win32Dialogs::ShowMessage(const MessageBoxRequest& request) {
     params.lpfnMsgBoxCallback = &OnMessageBoxHelp;
   }
 
+  // The box belongs to the window the user is in, so that it stays in front of that window.
+  // The program's other shown windows are disabled while it is up, as for the input box; a
+  // window shown meanwhile (the help window that F1 brings up) stays usable. A task-modal box
+  // would disable the hidden windows too, and the help window would come up disabled.
+  const HWND active = GetActiveWindow();
+  params.hwndOwner = active;
+
   HelpRequest* outer = currentHelp;
   currentHelp = request.helpFile.empty() ? nullptr : &help;
-  const int result = MessageBoxIndirectW(&params);
+  int result;
+  {
+    ThreadModal modal;
+    result = MessageBoxIndirectW(&params);
+  }
   currentHelp = outer;
+  // The owner was still disabled when the box closed, so no window took the activation: the
+  // keyboard goes back to the window the user was in.
+  if (active && IsWindow(active) && IsWindowVisible(active) && IsWindowEnabled(active))
+    SetActiveWindow(active);
 
   switch (result) {
     case IDCANCEL: return MessageAnswer::Cancel;
