@@ -12,6 +12,9 @@ add_library(melodex_e2e_driver STATIC
 target_include_directories(melodex_e2e_driver PUBLIC ${CMAKE_CURRENT_LIST_DIR}/..)
 target_link_libraries(melodex_e2e_driver PUBLIC melodex_test_support user32 gdi32)
 
+# Maps a drive letter of the test prefix to a Unix folder, for the fault scenarios.
+add_executable(melodex_e2e_map_drive ${CMAKE_CURRENT_LIST_DIR}/map_drive.cpp)
+
 # Stands in for the System Information tool: leaves a marker file when it runs.
 add_executable(melodex_e2e_stand_in WIN32 ${CMAKE_CURRENT_LIST_DIR}/stand_in.cpp)
 
@@ -22,6 +25,7 @@ add_executable(melodex_e2e
   ${CMAKE_CURRENT_LIST_DIR}/Scenario.cpp
   ${CMAKE_CURRENT_LIST_DIR}/AboutBoxScenarios.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ColourChooserScenarios.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FaultScenarios.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FolderPickerScenarios.cpp
   ${CMAKE_CURRENT_LIST_DIR}/HelpWindowScenarios.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MainWindowScenarios.cpp
@@ -30,7 +34,7 @@ add_executable(melodex_e2e
 )
 target_link_libraries(melodex_e2e PRIVATE melodex_e2e_driver melodex_test_support advapi32
                       GTest::gtest)
-add_dependencies(melodex_e2e melodex melodex_e2e_stand_in)
+add_dependencies(melodex_e2e melodex melodex_e2e_stand_in melodex_e2e_map_drive)
 
 set(MELODEX_E2E_ENVIRONMENT
   "MELODEX_BUILD_DIR=${CMAKE_BINARY_DIR}"
@@ -52,4 +56,20 @@ foreach(suite MainWindow FolderPicker ColourChooser HelpWindow AboutBox MessageB
     RESOURCE_LOCK wine_display
     ENVIRONMENT "${MELODEX_E2E_ENVIRONMENT}"
     TIMEOUT 900)
+endforeach()
+
+# Faults of real file systems, each prepared on the Linux side by faults.sh (a tmpfs mounted
+# for the test and mapped to a drive letter of the test prefix) and taken down again. A
+# machine that refuses the mount skips the test.
+foreach(fault disk-full read-only removed-output drive-gone)
+  add_test(NAME e2e_fault_${fault}
+           COMMAND ${CMAKE_CURRENT_LIST_DIR}/faults.sh ${fault} ${CMAKE_BINARY_DIR}
+                   $<TARGET_FILE:melodex_e2e> $<TARGET_FILE:melodex_e2e_map_drive>)
+  set_tests_properties(e2e_fault_${fault} PROPERTIES
+    FIXTURES_REQUIRED "wine;e2e_clock"
+    RESOURCE_LOCK wine_display
+    ENVIRONMENT "${MELODEX_E2E_ENVIRONMENT}"
+    SKIP_RETURN_CODE 77
+    SKIP_REGULAR_EXPRESSION "\\[  SKIPPED \\]"
+    TIMEOUT 600)
 endforeach()

@@ -1,0 +1,223 @@
+// Faults of real file systems while Melodex writes its page: a disk that fills up, an output
+// folder that turns read-only, an output folder removed after "&Go" was enabled, a music
+// folder on a drive that goes away. faults.sh prepares each on the Linux side and runs one
+// of these scenarios; run any other way they are skipped.
+#include <gtest/gtest.h>
+
+#include <cwctype>
+
+#include "e2e/Expected.h"
+#include "e2e/Scenario.h"
+#include "e2e/driver/Files.h"
+#include "e2e/driver/Process.h"
+#include "e2e/driver/Waiting.h"
+#include "e2e/driver/Windows.h"
+
+namespace e2e {
+namespace {
+
+class Faults : public Scenario {
+ protected:
+  void SetUp() override {
+    drive_ = Environment(L"MELODEX_E2E_FAULT_DRIVE");
+    control_ = WindowsPath(Environment(L"MELODEX_E2E_FAULT_CONTROL"));
+    if (control_.empty()) GTEST_SKIP() << "a fault scenario runs only through tests/e2e/faults.sh";
+    Scenario::SetUp();
+  }
+
+  // Asks faults.sh for a change of the file system now; empty when done, else why not.
+  std::wstring Request(const std::wstring& action) {
+    WriteBytes(control_ + L"\\" + action + L".request", "");
+    const std::wstring done = control_ + L"\\" + action + L".done";
+    WaitUntil(
+        L"the Linux side to carry out " + Quoted(action), [&] { return Exists(done); },
+        [] { return L"no answer"; }, Milliseconds(30000));
+    const std::string answer = ReadBytes(done).value_or("");
+    return answer.starts_with("ok") ? L"" : std::wstring(answer.begin(), answer.end());
+  }
+
+  // Fills the fields by typing and the address prompt, so that "&Go" is enabled.
+  void Prepare(const std::wstring& music, const std::wstring& output) {
+    Melodex& app = App();
+    app.Retype(field::kMusicFolder, music);
+    app.Retype(field::kOutputFolder, output);
+    app.Retype(field::kTitle, L"Before the fault");
+    app.Alt(L'u');
+    app.AnswerInputBox(L"MP3 URL", L"http://example.org/");
+  }
+
+  // "&Go", and what it shows.
+  MessageBoxSeen Go(const std::wstring& title) {
+    App().ClickMain(L"&Go");
+    return App().AnswerMessageBox(title, kOk);
+  }
+
+  // The failure as the program reports it, with the system's reason (whatever its words)
+  // taken from what it showed.
+  void ExpectFailureNaming(const MessageBoxSeen& seen, const std::wstring& path) {
+    const std::wstring opening = L"The page was not written." + kBreak + kBreak + path + kBreak;
+    ASSERT_TRUE(seen.text.starts_with(opening)) << Narrow(Describe(seen));
+    EXPECT_GT(seen.text.size(), opening.size()) << "the reason follows the path";
+    EXPECT_EQ(seen, PageNotWritten(path, seen.text.substr(opening.size())));
+  }
+
+  void ExpectStillRunning() {
+    App().Settle();
+    EXPECT_TRUE(App().Program().Running()) << "the program is still there";
+    EXPECT_TRUE(Process::Responsive(App().Main(), 2000)) << "and answers";
+  }
+
+  std::wstring drive_;
+  std::wstring control_;
+};
+
+TEST_F(Faults, TheDiskFillsDuringTheRun) {
+  Melodex& app = App();
+  const std::wstring out = drive_ + L"\\out";
+  MakeFolder(out);
+  MakeMusic(L"few", {L"01_First.mp3", L"02_Second.mp3"});
+  // A page of this folder is several times larger than the 128 KiB of the drive.
+  std::vector<std::wstring> names;
+  for (int i = 0; i < 1500; ++i)
+    names.push_back(L"Track " + std::to_wstring(1000 + i) +
+                    L" - a rather long title so that the page grows quickly.mp3");
+  MakeMusic(L"many", names);
+
+  Prepare(In(L"few"), out);
+  EXPECT_EQ(Go(kAppTitle), kAllDone);
+  const auto before = ReadBytes(out + L"\\mp3list.html");
+  ASSERT_TRUE(before.has_value());
+
+  app.Retype(field::kMusicFolder, In(L"many"));
+  app.ClickMain(L"&Go");
+  const HWND box = app.Box(L"Error");
+  app.Snapshot(box, L"e2e-box-disk-full");
+  ExpectFailureNaming(app.AnswerMessageBox(L"Error", kOk), out + L"\\mp3list.html");
+  EXPECT_EQ(ReadBytes(out + L"\\mp3list.html"), before) << "the previous page is untouched";
+  EXPECT_EQ(Names(out), std::vector<std::wstring>{L"mp3list.html"}) << "no temporary file left";
+  ExpectStillRunning();
+
+  // Room again (a smaller page): it writes.
+  app.Retype(field::kMusicFolder, In(L"few"));
+  app.Retype(field::kTitle, L"After the fault");
+  EXPECT_EQ(Go(kAppTitle), kAllDone);
+  EXPECT_NE(ReadBytes(out + L"\\mp3list.html"), before);
+}
+
+TEST_F(Faults, TheOutputFolderTurnsReadOnly) {
+  Melodex& app = App();
+  const std::wstring out = drive_ + L"\\out";
+  MakeFolder(out);
+  MakeMusic(L"music", {L"01_First.mp3"});
+  Prepare(In(L"music"), out);
+  EXPECT_EQ(Go(kAppTitle), kAllDone);
+  const auto before = ReadBytes(out + L"\\mp3list.html");
+  ASSERT_TRUE(before.has_value());
+
+  const std::wstring refused = Request(L"remount-ro");
+  if (!refused.empty())
+    GTEST_SKIP() << "the machine refuses a read-only remount: " << Narrow(refused);
+  app.Retype(field::kTitle, L"After the fault");
+  ExpectFailureNaming(Go(L"Error"), out + L"\\mp3list.html");
+  EXPECT_EQ(ReadBytes(out + L"\\mp3list.html"), before) << "the previous page is untouched";
+  EXPECT_EQ(Names(out), std::vector<std::wstring>{L"mp3list.html"}) << "no temporary file left";
+  ExpectStillRunning();
+}
+
+TEST_F(Faults, TheOutputFolderIsRemovedAfterGoWasEnabled) {
+  Melodex& app = App();
+  MakeMusic(L"music", {L"01_First.mp3"});
+  const std::wstring out = In(L"out");
+  MakeFolder(out);
+  // Chosen in the picker, which enables "&Go".
+  app.Alt(L'u');
+  app.AnswerInputBox(L"MP3 URL", L"http://example.org/");
+  app.Retype(field::kMusicFolder, In(L"music"));
+  app.ClickMain(L"&Output Directory");
+  const HWND picker = app.Window(kPickerCaption);
+  app.OpenFolder(picker, L"out");
+  app.Click(picker, L"&Ok");
+  WaitForHidden(picker, L"the picker");
+  ASSERT_TRUE(Enabled(app.Control(app.Main(), L"&Go")));
+
+  RemoveTree(out);
+  ASSERT_FALSE(Exists(out));
+  const std::vector<std::wstring> around = Names(Folder());
+  app.ClickMain(L"&Go");
+  app.AnswerInputBox(L"Title", L"Gone");  // no title yet: it asks first
+  ExpectFailureNaming(app.AnswerMessageBox(L"Error", kOk), out + L"\\mp3list.html");
+  EXPECT_FALSE(Exists(out)) << "the folder is not made again";
+  EXPECT_EQ(Names(Folder()), around) << "nothing is written beside it";
+  ExpectStillRunning();
+}
+
+TEST_F(Faults, TheMusicFolderIsOnADriveThatGoesAway) {
+  Melodex& app = App();
+  const std::wstring letter(1, static_cast<wchar_t>(std::towlower(drive_[0])));
+  MakeFolder(drive_ + L"\\music");
+  for (const wchar_t* name : {L"01_First.mp3", L"02_Second.mp3"})
+    WriteBytes(drive_ + L"\\music\\" + name, "");
+  const std::wstring out = In(L"out");
+  MakeFolder(out);
+
+  // The music folder picked on its drive.
+  app.ClickMain(L"MP3 &Directory");
+  const HWND picker = app.Window(kPickerCaption);
+  app.PickDrive(picker, letter + L":");
+  app.OpenFolder(picker, L"music");
+  app.Click(picker, L"&Ok");
+  WaitForHidden(picker, L"the picker");
+  const std::wstring music = drive_ + L"\\music";
+  ASSERT_EQ(app.Text(field::kMusicFolder), music);
+  app.Retype(field::kOutputFolder, out);
+  app.Retype(field::kTitle, L"Before the fault");
+  app.Alt(L'u');
+  app.AnswerInputBox(L"MP3 URL", L"http://example.org/");
+  EXPECT_EQ(Go(kAppTitle), kAllDone);
+  const auto before = ReadBytes(out + L"\\mp3list.html");
+  ASSERT_TRUE(before.has_value());
+  ASSERT_NE(before->find("02_Second.mp3"), std::string::npos);
+
+  const std::wstring refused = Request(L"drive-away");
+  if (!refused.empty()) GTEST_SKIP() << "the drive cannot be taken away: " << Narrow(refused);
+  app.Retype(field::kTitle, L"After the fault");
+  app.ClickMain(L"&Go");
+  const HWND box = WaitFor<HWND>(
+      L"a box after \"&Go\"",
+      [&]() -> std::optional<HWND> {
+        for (const HWND window : TopLevelWindows(app.Id()))
+          if (IsBox(window)) return window;
+        return std::nullopt;
+      },
+      [&] { return app.Windows(); });
+  const MessageBoxSeen seen = ReadMessageBox(box);
+  app.Answer(box, kOk);
+  EXPECT_EQ(seen.title, L"Error") << "the music folder cannot be searched, yet the program said "
+                                  << Narrow(Describe(seen));
+  EXPECT_NE(seen.text.find(music), std::wstring::npos) << "the message names the music folder";
+  EXPECT_EQ(ReadBytes(out + L"\\mp3list.html"), before)
+      << "the page of the music that can no longer be read replaced the previous page";
+  EXPECT_EQ(Names(out), std::vector<std::wstring>{L"mp3list.html"}) << "no temporary file left";
+  ExpectStillRunning();
+
+  // The picker: the drive is still listed, but cannot be read.
+  app.ClickMain(L"MP3 &Directory");
+  app.Window(kPickerCaption);
+  app.PickDrive(picker, L"c:");
+  WaitUntil(
+      L"the picker to show drive C:", [&] { return app.ShownPath(picker) == Folder(); },
+      [&] { return Quoted(app.ShownPath(picker)); });
+  app.PickDrive(picker, letter + L":");
+  EXPECT_EQ(app.AnswerMessageBox(L"Error", kOk),
+            (MessageBoxSeen{
+                L"Error", L"Drive " + letter + L": is not ready.", {kOk}, BoxIcon::Critical, kOk}));
+  app.Settle();
+  EXPECT_EQ(app.ShownPath(picker), Folder()) << "the picker stays where it was";
+  EXPECT_TRUE(
+      ListEntries(app.DriveList(picker))[ListSelection(app.DriveList(picker))].starts_with(L"c:"))
+      << "and its drive list goes back to the drive it showed";
+  ExpectStillRunning();
+}
+
+}  // namespace
+}  // namespace e2e
