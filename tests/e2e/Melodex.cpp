@@ -24,7 +24,8 @@ std::wstring WorkFolderFor(const std::wstring& scenario) {
 
 Melodex::Melodex(const std::wstring& exe, const std::wstring& folder)
     : process_(std::make_unique<Process>(exe, folder)),
-      keyboard_(process_->MainThread(), [this] { Settle(); }),
+      keyboard_(
+          process_->MainThread(), [this] { Drain(handOver_); }, [this] { Settle(); }),
       mouse_(process_->Id(), [this] { Settle(); }) {
   main_ = WaitForWindow(process_->Id(), kMainCaption);
   handOver_ = Field(field::kHandOver);
@@ -68,25 +69,35 @@ void Melodex::Click(HWND window, const std::wstring& caption) const {
 }
 
 void Melodex::Activate(HWND window) const {
-  const RECT frame = ScreenRect(window);
-  const RECT client = ClientOnScreen(window);
-  auto active = [&] {
-    return ActiveOf(process_->MainThread()) == window && !InMenu(process_->MainThread());
-  };
-  bool clicked = false;
-  for (int y = frame.top + 2; y < client.top && !clicked; y += 2) {
-    const POINT point{frame.left + 30, y};
-    if (WindowFromPoint(point) != window ||
-        Ask(window, WM_NCHITTEST, 0, MAKELPARAM(point.x, point.y)) != HTCAPTION)
-      continue;
-    if (!mouse_.Click(point)) throw DriverError(Describe(window) + L" refused the click: disabled");
-    clicked = true;
+  const DWORD thread = process_->MainThread();
+  auto active = [&] { return ActiveOf(thread) == window && !InMenu(thread); };
+  // A window the program brings forward on its own a moment later (one just asked for) can
+  // take the activation back: then it is clicked again, as a person would.
+  for (int attempt = 1;; ++attempt) {
+    const RECT frame = ScreenRect(window);
+    const RECT client = ClientOnScreen(window);
+    bool clicked = false;
+    for (int y = frame.top + 2; y < client.top && !clicked; y += 2) {
+      const POINT point{frame.left + 30, y};
+      if (WindowFromPoint(point) != window ||
+          Ask(window, WM_NCHITTEST, 0, MAKELPARAM(point.x, point.y)) != HTCAPTION)
+        continue;
+      if (!mouse_.Click(point))
+        throw DriverError(Describe(window) + L" refused the click: disabled");
+      clicked = true;
+    }
+    // Its caption bar hidden behind other windows: the taskbar brings it to the front.
+    if (!clicked) SetForegroundWindow(window);
+    try {
+      WaitUntil(
+          Describe(window) + L" to be active", active,
+          [&] { return Describe(ActiveOf(thread)) + L" active"; },
+          attempt < 3 ? Milliseconds(2000) : kPatience);
+      return;
+    } catch (const DriverError&) {
+      if (attempt >= 3) throw;
+    }
   }
-  // Its caption bar hidden behind other windows: the taskbar brings it to the front.
-  if (!clicked) SetForegroundWindow(window);
-  WaitUntil(Describe(window) + L" to be active", active,
-            [&] { return Describe(ActiveOf(process_->MainThread())) + L" active"; });
-  Settle();
 }
 
 void Melodex::Retype(Place place, const std::wstring& text) const {
@@ -112,9 +123,14 @@ void Melodex::Menu(wchar_t menu, wchar_t item) const {
   WaitUntil(
       L"a drop-down menu to open", [&] { return InMenu(process_->MainThread()); },
       [&] { return Windows(); });
-  // In a drop-down menu the item's letter alone chooses it.
+  // In a drop-down menu the item's letter alone chooses it; the menu posts the command once
+  // it has closed.
   const auto key = static_cast<UINT>(std::towupper(item));
   keyboard_.Press(key);
+  WaitUntil(
+      L"the menu to close", [&] { return !InMenu(process_->MainThread()); },
+      [&] { return Windows(); });
+  Settle();
 }
 
 int Melodex::TabTo(const std::wstring& caption, int most) const {

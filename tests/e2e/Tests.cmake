@@ -30,6 +30,7 @@ add_executable(melodex_e2e
   ${CMAKE_CURRENT_LIST_DIR}/HelpWindowScenarios.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MainWindowScenarios.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MessageBoxScenarios.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/MonkeyScenario.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WholeRoadScenarios.cpp
 )
 target_link_libraries(melodex_e2e PRIVATE melodex_e2e_driver melodex_test_support advapi32
@@ -49,7 +50,7 @@ set_tests_properties(e2e_clock_start PROPERTIES FIXTURES_SETUP e2e_clock)
 set_tests_properties(e2e_clock_stop PROPERTIES FIXTURES_CLEANUP e2e_clock)
 
 # One CTest test per window's scenarios.
-foreach(suite MainWindow FolderPicker ColourChooser HelpWindow AboutBox MessageBoxes WholeRoad)
+foreach(suite MainWindow FolderPicker ColourChooser HelpWindow AboutBox MessageBoxes WholeRoad Monkey)
   add_test(NAME e2e_${suite} COMMAND melodex_e2e --gtest_filter=${suite}.*)
   set_tests_properties(e2e_${suite} PROPERTIES
     FIXTURES_REQUIRED "wine;e2e_clock"

@@ -32,7 +32,7 @@ void Keyboard::Post(HWND target, UINT message, UINT key, bool up, bool alt) cons
 void Keyboard::Press(UINT key) const {
   const HWND target = Target();
   Post(target, WM_KEYDOWN, key, false, false);
-  settle_();
+  taken_();
   Post(target, WM_KEYUP, key, true, false);
   settle_();
 }
@@ -40,7 +40,7 @@ void Keyboard::Press(UINT key) const {
 void Keyboard::PressF1() const {
   const HWND target = Target();
   Post(target, WM_KEYDOWN, VK_F1, false, false);
-  settle_();
+  taken_();
   // Not waited for: help may go to the system's help viewer, which keeps the program
   // waiting for as long as it likes.
   PostMessageW(target, kKeyF1Message, 0, 0);
@@ -52,7 +52,7 @@ void Keyboard::Alt(wchar_t letter) const {
   const auto key = static_cast<UINT>(std::towupper(letter));
   Post(target, WM_SYSKEYDOWN, VK_MENU, false, true);
   Post(target, WM_SYSKEYDOWN, key, false, true);
-  settle_();
+  taken_();
   Post(target, WM_SYSKEYUP, key, true, true);
   // Alt let go after another key: a plain key-up, which does not open the menu bar.
   Post(target, WM_KEYUP, VK_MENU, true, false);

@@ -21,12 +21,13 @@ namespace e2e {
 //
 // The program's TranslateMessage posts a key's character behind whatever waits in its queue,
 // while a real keyboard's next key waits until the queue is empty; so after each key-down
-// the driver lets the program take what was posted (`settle`, see Drain) before it posts
-// anything more.
+// the driver lets the program take what was posted so far (`taken`, see Drain) before it
+// posts anything more, and after the key it waits until the program is done with it all
+// (`settle`).
 class Keyboard {
  public:
-  Keyboard(DWORD thread, std::function<void()> settle)
-      : thread_(thread), settle_(std::move(settle)) {}
+  Keyboard(DWORD thread, std::function<void()> taken, std::function<void()> settle)
+      : thread_(thread), taken_(std::move(taken)), settle_(std::move(settle)) {}
 
   // The window the next key goes to; throws DriverError when no window of the program has
   // the focus (a person's keys would then go to some other program).
@@ -47,6 +48,7 @@ class Keyboard {
  private:
   void Post(HWND target, UINT message, UINT key, bool up, bool alt) const;
   DWORD thread_;
+  std::function<void()> taken_;
   std::function<void()> settle_;
 };
 

@@ -36,13 +36,14 @@ template <class T>
 T WaitFor(const std::wstring& expected, const std::function<std::optional<T>()>& probe,
           const std::function<std::wstring()>& seen, Milliseconds timeout = kPatience) {
   const auto deadline = Clock::now() + timeout;
-  for (;;) {
+  for (int look = 0;; ++look) {
     if (std::optional<T> value = probe()) return *value;
     if (Clock::now() >= deadline) {
       throw DriverError(L"waited " + std::to_wstring(timeout.count()) + L" ms for " + expected +
                         L"; saw " + seen());
     }
-    Sleep(15);
+    // Most things happen within a few milliseconds; what takes longer is looked at less often.
+    Sleep(look < 50 ? 1 : 15);
   }
 }
 
