@@ -46,8 +46,9 @@ set(MELODEX_E2E_ENVIRONMENT
 set(MELODEX_E2E_CLOCK ${CMAKE_CURRENT_LIST_DIR}/clock.sh)
 add_test(NAME e2e_clock_start COMMAND ${MELODEX_E2E_CLOCK} start ${CMAKE_BINARY_DIR})
 add_test(NAME e2e_clock_stop COMMAND ${MELODEX_E2E_CLOCK} stop ${CMAKE_BINARY_DIR})
-set_tests_properties(e2e_clock_start PROPERTIES FIXTURES_SETUP e2e_clock)
-set_tests_properties(e2e_clock_stop PROPERTIES FIXTURES_CLEANUP e2e_clock)
+# Inside the Wine session's fixture, so that the stop comes right after the part's last test.
+set_tests_properties(e2e_clock_start PROPERTIES FIXTURES_SETUP e2e_clock FIXTURES_REQUIRED wine)
+set_tests_properties(e2e_clock_stop PROPERTIES FIXTURES_CLEANUP e2e_clock FIXTURES_REQUIRED wine)
 
 # One CTest test per window's scenarios.
 foreach(suite MainWindow FolderPicker ColourChooser HelpWindow AboutBox MessageBoxes WholeRoad Monkey)
