@@ -63,6 +63,26 @@ TEST_F(FolderPicker, DoubleClicksOpenFoldersAndASingleClickOnlyHighlights) {
   EXPECT_EQ(app.Text(field::kMusicFolder), L"C:\\");
 }
 
+TEST_F(FolderPicker, AFolderGoneSinceItWasListedCannotBeOpenedAndThePickerStaysWhereItWas) {
+  Melodex& app = App();
+  MakeMusic(L"music", {L"a.mp3"});
+  const HWND picker = Open(L"MP3 &Directory");
+  const std::vector<std::wstring> entries = ListEntries(app.FolderList(picker));
+  RemoveTree(In(L"music"));  // while the list still shows it
+  ASSERT_FALSE(Exists(In(L"music")));
+  const HWND list = app.FolderList(picker);
+  const auto music = std::find(entries.begin(), entries.end(), L"music") - entries.begin();
+  app.Pointer().DoubleClick(Centre(ListEntryRect(list, static_cast<int>(music))));
+  const MessageBoxSeen seen = app.AnswerMessageBox(L"Error", kOk);
+  const std::wstring opening =
+      L"The folder cannot be opened." + kBreak + kBreak + In(L"music") + kBreak;
+  EXPECT_TRUE(seen.text.starts_with(opening)) << Narrow(Describe(seen));
+  EXPECT_EQ(seen, (MessageBoxSeen{L"Error", seen.text, {kOk}, BoxIcon::Critical, kOk}));
+  EXPECT_GT(seen.text.size(), opening.size()) << "the system's reason follows the path";
+  EXPECT_EQ(ListEntries(list), entries) << "the picker stays where it was";
+  EXPECT_TRUE(Visible(picker));
+}
+
 TEST_F(FolderPicker, ADriveRootWithMusicIsTakenWithOneBackslash) {
   Melodex& app = App();
   // The test prefix's drive C: is the scenarios' own.

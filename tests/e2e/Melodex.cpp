@@ -82,9 +82,10 @@ void Melodex::Activate(HWND window) const {
       if (WindowFromPoint(point) != window ||
           Ask(window, WM_NCHITTEST, 0, MAKELPARAM(point.x, point.y)) != HTCAPTION)
         continue;
-      if (!mouse_.Click(point))
-        throw DriverError(Describe(window) + L" refused the click: disabled");
-      clicked = true;
+      // A click that lands on a disabled window (another window came in front meanwhile)
+      // does nothing; then the taskbar below.
+      clicked = mouse_.Click(point);
+      break;
     }
     // Its caption bar hidden behind other windows: the taskbar brings it to the front.
     if (!clicked) SetForegroundWindow(window);

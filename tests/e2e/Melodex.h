@@ -103,7 +103,8 @@ class Melodex {
   void PickDrive(HWND picker, const std::wstring& drive) const;
   HWND FolderList(HWND picker) const;
   HWND DriveList(HWND picker) const;
-  // The folder the list shows open (the last open entry), as its entries spell the path.
+  // The folder the list shows open, as its entries spell the path. Read from the selection,
+  // which marks the current folder after each change of folder (a single click moves it).
   std::wstring ShownPath(HWND picker) const;
 
   // --- The hidden place on the menu bar ---
