@@ -27,10 +27,13 @@ class AboutBox : public Scenario {
     MakeFolder(path.substr(0, path.find_last_of(L'\\')));
     CopyOver(WindowsPath(Environment(L"MELODEX_E2E_STAND_IN")), path);
   }
-  std::optional<std::string> WaitForMarker(const std::wstring& program) {
+  // The command line the stand-in was started with, once it has run.
+  std::optional<std::wstring> WaitForMarker(const std::wstring& program) {
     const std::wstring marker = program + L".ran";
     for (int i = 0; i < 300 && !Exists(marker); ++i) Sleep(20);
-    return ReadBytes(marker);
+    const auto bytes = ReadBytes(marker);
+    if (!bytes) return std::nullopt;
+    return std::wstring(reinterpret_cast<const wchar_t*>(bytes->data()), bytes->size() / 2);
   }
 
   MachineValue msinfo{L"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", L"PATH"};
@@ -119,6 +122,8 @@ TEST_F(AboutBox, SystemInformationStartsTheProgramTheFirstEntryNames) {
   app.Click(about, L"&System Info...");
   const auto marker = WaitForMarker(program);
   ASSERT_TRUE(marker.has_value()) << "the program named in the registry did not run";
+  EXPECT_NE(marker->find(program), std::wstring::npos)
+      << "started as that very file, blanks and all: " << Narrow(*marker);
   app.ExpectNoBox();
   EXPECT_TRUE(Visible(about));
 }
@@ -132,6 +137,7 @@ TEST_F(AboutBox, SystemInformationFindsMsinfo32InTheFolderTheSecondEntryNames) {
   app.Alt(L's');
   const auto marker = WaitForMarker(folder + L"\\MSINFO32.EXE");
   ASSERT_TRUE(marker.has_value()) << "MSINFO32.EXE in the folder did not run";
+  EXPECT_NE(marker->find(folder + L"\\MSINFO32.EXE"), std::wstring::npos) << Narrow(*marker);
   app.ExpectNoBox();
 
   // A folder without the program: the message.

@@ -69,7 +69,7 @@ class Monkey : public Scenario {
   int Pick(int count) { return std::uniform_int_distribution<int>(0, count - 1)(random_); }
   bool Chance(double p) { return std::uniform_real_distribution<double>(0, 1)(random_) < p; }
   template <class T>
-  const T& OneOf(const std::vector<T>& items) {
+  T OneOf(const std::vector<T>& items) {
     return items[static_cast<std::size_t>(Pick(static_cast<int>(items.size())))];
   }
   std::wstring Junk(int most) {
@@ -117,11 +117,9 @@ class Monkey : public Scenario {
         WithBackslash(Resolve(app.Text(field::kOutputFolder))) + L"mp3list.html";
     std::vector<std::wstring> names;
     for (const auto& name : Names(Resolve(app.Text(field::kMusicFolder)), L"*.mp3")) {
-      const std::wstring lower = [&] {
-        std::wstring l = name;
-        for (auto& c : l) c = static_cast<wchar_t>(std::towlower(c));
-        return l;
-      }();
+      // Only names that end in ".mp3" themselves, not through their short 8.3 names.
+      std::wstring lower = name;
+      for (auto& c : lower) c = static_cast<wchar_t>(std::towlower(c));
       if (lower.ends_with(L".mp3")) names.push_back(name);
     }
     written_.insert(pagePath);
@@ -314,6 +312,14 @@ class Monkey : public Scenario {
 
   void PressKey(HWND window) {
     Melodex& app = App();
+    // In the drive list, arrows and letters pick drives, and the other drive is the whole Unix
+    // file system: there only keys that leave the list alone.
+    if (ClassOf(FocusOf(app.Program().MainThread())) == L"ComboBox") {
+      const UINT key = Chance(0.5) ? VK_TAB : VK_ESCAPE;
+      app.Press(key);
+      Note(L"key " + std::to_wstring(key) + L" in the drive list");
+      return;
+    }
     static const UINT keys[] = {VK_TAB, VK_TAB,  VK_TAB,   VK_RETURN, VK_ESCAPE, VK_SPACE, VK_DOWN,
                                 VK_UP,  VK_LEFT, VK_RIGHT, VK_HOME,   VK_END,    VK_BACK,  VK_F1};
     if (Chance(0.25)) {
