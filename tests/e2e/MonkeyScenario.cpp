@@ -92,11 +92,22 @@ class Monkey : public Scenario {
 
   // --- Checking what the program wrote ---
 
-  // Where a folder text of the main window leads, from the program's working folder.
-  std::wstring Resolve(const std::wstring& folder) {
-    if (folder.empty()) return L"C:";  // a lone backslash: the root of the current drive
-    if (folder.size() >= 2 && folder[1] == L':') return folder;
-    return In(folder);
+  // The folder, ending in a backslash, that the program joins a file name or wildcard to for
+  // a folder text of the main window (the text with a backslash added unless it ends in
+  // one), seen from the program, whose working folder is the monkey's folder on drive C:.
+  std::wstring Joined(const std::wstring& text) {
+    const std::wstring path = WithBackslash(text);
+    if (path.starts_with(L"\\\\")) return path;
+    if (path[0] == L'\\') return L"C:" + path;  // from the current drive's root
+    if (path.size() >= 2 && path[1] == L':') {
+      if (path[2] == L'\\') return path;
+      // "C:music\": from the drive's current folder, which is the program's working folder
+      // on C: and the root on any other drive.
+      const std::wstring rest = path.substr(2);
+      if (std::towupper(path[0]) == L'C') return Folder() + L"\\" + rest;
+      return path.substr(0, 2) + L"\\" + rest;
+    }
+    return Folder() + L"\\" + path;
   }
 
   // Reads the page the program has just said it wrote and checks it against the page format
@@ -113,10 +124,11 @@ class Monkey : public Scenario {
     look.heading = app.Text(field::kTitleColour);
     look.centred = Checked(app.Control(app.Main(), L"List Centered"));
     const std::wstring base = app.Text(field::kBaseUrl);
-    const std::wstring pagePath =
-        WithBackslash(Resolve(app.Text(field::kOutputFolder))) + L"mp3list.html";
+    const std::wstring pagePath = Joined(app.Text(field::kOutputFolder)) + L"mp3list.html";
     std::vector<std::wstring> names;
-    for (const auto& name : Names(Resolve(app.Text(field::kMusicFolder)), L"*.mp3")) {
+    std::wstring music = Joined(app.Text(field::kMusicFolder));
+    music.pop_back();  // Names() puts the backslash back
+    for (const auto& name : Names(music, L"*.mp3")) {
       // Only names that end in ".mp3" themselves, not through their short 8.3 names.
       std::wstring lower = name;
       for (auto& c : lower) c = static_cast<wchar_t>(std::towlower(c));
@@ -204,9 +216,13 @@ class Monkey : public Scenario {
     const MessageBoxSeen seen = ReadMessageBox(box);
     if (seen == kAllDone) {
       ++pages_;
-      if (const auto problem = PageProblem())
+      if (const auto problem = PageProblem()) {
+        const std::wstring page = Joined(app.Text(field::kOutputFolder)) + L"mp3list.html";
         FAIL() << "a page the program said it wrote is not well-formed: " << Narrow(*problem)
-               << "; " << Replay();
+               << "\nmusic folder " << Narrow(Quoted(app.Text(field::kMusicFolder))) << ", address "
+               << Narrow(Quoted(app.Text(field::kBaseUrl))) << ", page " << Narrow(page) << ":\n"
+               << ReadBytes(page).value_or("(none)") << Replay();
+      }
     }
     const int answer = Pick(10);
     if (answer == 0) {
