@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cwctype>
 #include <vector>
 
 #include "e2e/driver/Files.h"
@@ -83,11 +84,12 @@ void Melodex::Activate(HWND window) const {
           Ask(window, WM_NCHITTEST, 0, MAKELPARAM(point.x, point.y)) != HTCAPTION)
         continue;
       // A click that lands on a disabled window (another window came in front meanwhile)
-      // does nothing; then the taskbar below.
+      // does nothing; the taskbar is left then.
       clicked = mouse_.Click(point);
       break;
     }
-    // Its caption bar hidden behind other windows: the taskbar brings it to the front.
+    // Its caption bar hidden behind other windows, or the click refused: the taskbar brings
+    // it to the front.
     if (!clicked) SetForegroundWindow(window);
     try {
       WaitUntil(
