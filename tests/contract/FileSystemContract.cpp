@@ -225,6 +225,9 @@ TEST_P(FileSystemContract, ADriveThatCannotBeReadIsListedWithoutALabelAndFailsWh
   ASSERT_NE(found, drives.end());
   EXPECT_EQ(found->label, L"");
   ExpectFailureNaming([&] { fs.SubFolders(*drive + L"\\"); }, *drive + L"\\");
+  // Its folders may exist: a search there fails rather than finding nothing.
+  const std::wstring pattern = *drive + L"\\Music\\*.mp3";
+  ExpectFailureNaming([&] { fs.FindFiles(pattern)->Next(); }, pattern);
   EXPECT_EQ(fs.CurrentFolderOn(*drive), *drive + L"\\") << "only what the process remembers";
 }
 

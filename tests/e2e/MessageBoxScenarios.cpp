@@ -135,11 +135,11 @@ TEST_F(MessageBoxes, AfterTheHelpWindowsOkTheBoxIsStillInFrontOfTheMainWindow) {
   const HWND help = app.Window(kHelpCaption);
   app.Click(help, L"&Ok");
   WaitForHidden(help, L"the help window");
-  // The main window comes forward (it is brought to the front, though disabled by the box).
+  // The main window is brought forward, and the box it waits for with it: the box is the
+  // active window, the one the keyboard goes to.
   WaitUntil(
-      L"the main window to become the active one",
-      [&] { return ActiveOf(app.Program().MainThread()) == app.Main(); },
-      [&] { return app.Windows(); });
+      L"the box to become the active window",
+      [&] { return ActiveOf(app.Program().MainThread()) == box; }, [&] { return app.Windows(); });
   app.Settle();
   Sleep(300);  // what the window manager does with it is done by now
   // The box is still to be answered, so it must still be where the user can click it.

@@ -145,8 +145,7 @@ TEST_F(GeneratorTest, EscapesTheTitleColoursAndBaseAddressOnlyWhereNeeded) {
 
   const std::string page = Page();
   EXPECT_NE(page.find("<Title>&#8734; #1</title>"), std::string::npos) << page;
-  EXPECT_NE(page.find("<font color=\"&#32418;\"><h1><I>&#8734; #1</I>"), std::string::npos)
-      << page;
+  EXPECT_NE(page.find("<font color=\"&#32418;\"><h1><I>&#8734; #1</I>"), std::string::npos) << page;
   EXPECT_NE(page.find("<a href=\"http://h/%E9%9F%B3#x%20/a%23.mp3\">a#</a><br>\r\n"),
             std::string::npos)
       << page;
@@ -206,8 +205,9 @@ TEST_F(GeneratorTest, ReplacesAnOlderPageAndWritesTheSameBytesEachRun) {
 class GenerationRunTest : public GeneratorTest {
  protected:
   void Run(PageSettings settings) {
-    RunGeneration(std::move(settings), [this](const std::wstring& t) { storedTitles.push_back(t); },
-                  fs, dialogs);
+    RunGeneration(
+        std::move(settings), [this](const std::wstring& t) { storedTitles.push_back(t); }, fs,
+        dialogs);
   }
   ScriptedDialogs dialogs;
   std::vector<std::wstring> storedTitles;
@@ -268,6 +268,8 @@ TEST(GenerationFailureTest, ReportsEveryFailureAndKeepsTheOlderPage) {
        L"C:\\Out\\mp3list.html", kReasonDiskFull},
       {"music drive not ready", [](auto& f) { f.SetReady(L"M:", false); }, L"C:\\Out",
        L"M:\\Music\\*.mp3", kReasonNotReady},
+      {"music on a share that is gone", [](auto&) {}, L"C:\\Out", L"\\\\gone\\music\\*.mp3",
+       kReasonPathNotFound},
       {"output drive not ready", [](auto& f) { f.SetReady(L"C:", false); }, L"C:\\Out",
        L"C:\\Out\\mp3list.html", kReasonNotReady},
   };
@@ -282,22 +284,23 @@ TEST(GenerationFailureTest, ReportsEveryFailureAndKeepsTheOlderPage) {
     for (int i = 0; i < 50; ++i) fs.AddFile(L"M:\\Music\\track " + std::to_wstring(i) + L".mp3");
     c.stage(fs);
     PageSettings settings = Settings();
-    settings.MusicFolder = L"M:\\Music";
+    settings.MusicFolder = c.path.starts_with(L"\\\\") ? L"\\\\gone\\music" : L"M:\\Music";
     settings.OutputFolder = c.outputFolder;
 
-    RunGeneration(settings, [](const std::wstring&) {}, fs, dialogs);
+    RunGeneration(
+        settings, [](const std::wstring&) {}, fs, dialogs);
 
     fs.SetReady(L"C:", true);
     EXPECT_EQ(fs.ReadFile(L"C:\\Out\\mp3list.html"), "the older page\r\n");
     EXPECT_EQ(fs.ListFolder(L"C:\\Out"), std::vector<std::wstring>{L"mp3list.html"});
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].message,
-              (MessageBoxRequest{.text = L"The page was not written.\n\r\n\r" + c.path + L"\n\r" +
-                                         c.reason,
-                                 .title = L"Error",
-                                 .icon = MessageIcon::Critical,
-                                 .helpFile = L"DEMO.HLP",
-                                 .helpContext = 1000}));
+              (MessageBoxRequest{
+                  .text = L"The page was not written.\n\r\n\r" + c.path + L"\n\r" + c.reason,
+                  .title = L"Error",
+                  .icon = MessageIcon::Critical,
+                  .helpFile = L"DEMO.HLP",
+                  .helpContext = 1000}));
   }
 }
 

@@ -34,9 +34,8 @@ wchar_t Fold(wchar_t c) {
 
 bool SameName(std::wstring_view a, std::wstring_view b) {
   return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](wchar_t x, wchar_t y) {
-           return Fold(x) == Fold(y);
-         });
+         std::equal(a.begin(), a.end(), b.begin(),
+                    [](wchar_t x, wchar_t y) { return Fold(x) == Fold(y); });
 }
 
 std::wstring Upper(std::wstring text) {
@@ -101,16 +100,39 @@ std::size_t SizeOf(const InMemoryFileSystem::Node& node) {
 }  // namespace
 
 bool Cp1252CanEncode(char32_t cp) {
-  if (cp < 0x80 || (cp >= 0x80 && cp <= 0xFF && (cp >= 0xA0 || cp == 0x81 || cp == 0x8D ||
-                                                  cp == 0x8F || cp == 0x90 || cp == 0x9D))) {
+  if (cp < 0x80 ||
+      (cp >= 0x80 && cp <= 0xFF &&
+       (cp >= 0xA0 || cp == 0x81 || cp == 0x8D || cp == 0x8F || cp == 0x90 || cp == 0x9D))) {
     return true;
   }
   switch (cp) {
-    case 0x20AC: case 0x201A: case 0x0192: case 0x201E: case 0x2026: case 0x2020:
-    case 0x2021: case 0x02C6: case 0x2030: case 0x0160: case 0x2039: case 0x0152:
-    case 0x017D: case 0x2018: case 0x2019: case 0x201C: case 0x201D: case 0x2022:
-    case 0x2013: case 0x2014: case 0x02DC: case 0x2122: case 0x0161: case 0x203A:
-    case 0x0153: case 0x017E: case 0x0178:
+    case 0x20AC:
+    case 0x201A:
+    case 0x0192:
+    case 0x201E:
+    case 0x2026:
+    case 0x2020:
+    case 0x2021:
+    case 0x02C6:
+    case 0x2030:
+    case 0x0160:
+    case 0x2039:
+    case 0x0152:
+    case 0x017D:
+    case 0x2018:
+    case 0x2019:
+    case 0x201C:
+    case 0x201D:
+    case 0x2022:
+    case 0x2013:
+    case 0x2014:
+    case 0x02DC:
+    case 0x2122:
+    case 0x0161:
+    case 0x203A:
+    case 0x0153:
+    case 0x017E:
+    case 0x0178:
       return true;
     default:
       return false;
@@ -138,18 +160,17 @@ std::string EncodeCp1252(std::wstring_view text) {
 
 class InMemoryFileSystem::Search : public FileSearch {
  public:
-  // `root` is null for a drive that does not exist: nothing to list, nothing to fail.
-  Search(const Root* root, std::vector<std::wstring> names, std::wstring pattern)
+  Search(const Root& root, std::vector<std::wstring> names, std::wstring pattern)
       : root_(root), names_(std::move(names)), pattern_(std::move(pattern)) {}
 
   std::optional<std::wstring> Next() override {
-    if (root_ && !root_->ready) throw FileSystemError(pattern_, kReasonNotReady);
+    if (!root_.ready) throw FileSystemError(pattern_, kReasonNotReady);
     if (next_ == names_.size()) return std::nullopt;
     return names_[next_++];
   }
 
  private:
-  const Root* root_;
+  const Root& root_;
   std::vector<std::wstring> names_;
   std::wstring pattern_;
   std::size_t next_ = 0;
@@ -158,7 +179,10 @@ class InMemoryFileSystem::Search : public FileSearch {
 class InMemoryFileSystem::Writer : public TextFile {
  public:
   Writer(InMemoryFileSystem& fs, std::wstring path, std::wstring folder, std::wstring tempName)
-      : fs_(fs), path_(std::move(path)), folder_(std::move(folder)), tempName_(std::move(tempName)) {}
+      : fs_(fs),
+        path_(std::move(path)),
+        folder_(std::move(folder)),
+        tempName_(std::move(tempName)) {}
 
   ~Writer() override {
     if (!closed_) {
@@ -349,6 +373,8 @@ std::unique_ptr<FileSearch> InMemoryFileSystem::FindFiles(const std::wstring& pa
   searches_.push_back(pattern);
   const Location location = Parse(pattern);
   ThrowIfNotReady(location, pattern);
+  // No such drive or share: it cannot be read, unlike a folder that is not there.
+  if (!location.root) throw FileSystemError(pattern, kReasonPathNotFound);
   std::wstring wildcard;
   const Node* folder = FindFolderOf(location, wildcard);
   std::vector<std::wstring> names;
@@ -361,7 +387,7 @@ std::unique_ptr<FileSearch> InMemoryFileSystem::FindFiles(const std::wstring& pa
       }
     }
   }
-  return std::make_unique<Search>(location.root, std::move(names), pattern);
+  return std::make_unique<Search>(*location.root, std::move(names), pattern);
 }
 
 std::unique_ptr<TextFile> InMemoryFileSystem::CreateTextFile(const std::wstring& path) {

@@ -97,6 +97,7 @@ class Win32Window : public ui::WindowPeer {
   void OuterSizeChanged() override;
 
   HWND Handle() const { return window_; }
+  HWND OwnedBox() const;
   HWND HandleOf(const ui::Control& control) const;
   ui::Form& Form() const { return form_; }
   ui::Control* ControlAt(HWND child) const;
@@ -542,7 +543,33 @@ void Win32Window::Show() {
   } else {
     ShowWindow(window_, IsIconic(window_) ? SW_RESTORE : SW_SHOW);
   }
-  SetForegroundWindow(window_);
+  // While a message box of this window is up, the box stays in front of it: the window
+  // itself is disabled and would otherwise cover the one thing the user can answer.
+  const HWND box = IsWindowEnabled(window_) ? nullptr : OwnedBox();
+  if (box) BringWindowToTop(box);
+  SetForegroundWindow(box ? box : window_);
+}
+
+// A visible, enabled window of the program that this window owns: the modal box it waits
+// for. (GetLastActivePopup does not know it everywhere.)
+HWND Win32Window::OwnedBox() const {
+  struct Search {
+    HWND owner;
+    HWND found = nullptr;
+  } search{window_};
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND candidate, LPARAM parameter) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(parameter);
+        if (GetWindow(candidate, GW_OWNER) == s->owner && IsWindowVisible(candidate) &&
+            IsWindowEnabled(candidate)) {
+          s->found = candidate;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
 }
 
 void Win32Window::ControlChanged(const ui::Control& control) {

@@ -47,14 +47,38 @@ std::wstring Normalized(std::wstring path) {
   return path;
 }
 
+// The root of a path: "C:\", "\\server\share\", or that of the current drive.
+std::wstring RootOf(const std::wstring& path) {
+  if (path.size() >= 2 && path[1] == L':') return path.substr(0, 2) + L"\\";
+  if (path.starts_with(L"\\\\")) {
+    const std::size_t server = path.find(L'\\', 2);
+    const std::size_t share = server == std::wstring::npos ? server : path.find(L'\\', server + 1);
+    return share == std::wstring::npos ? path + L"\\" : path.substr(0, share + 1);
+  }
+  wchar_t root[MAX_PATH];
+  const DWORD length = GetFullPathNameW(L"\\", MAX_PATH, root, nullptr);
+  return length > 0 && length < MAX_PATH ? std::wstring(root) : std::wstring(L"\\");
+}
+
+// Whether the root of the path can be read; when not, `error` says why.
+bool RootReadable(const std::wstring& path, DWORD& error) {
+  if (GetFileAttributesW(RootOf(path).c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+  error = GetLastError();
+  return false;
+}
+
 class Search : public FileSearch {
  public:
   explicit Search(std::wstring pattern) : pattern_(std::move(pattern)) {
     handle_ = FindFirstFileExW(pattern_.c_str(), FindExInfoBasic, &data_, FindExSearchNameMatch,
                                nullptr, FIND_FIRST_EX_LARGE_FETCH);
     if (handle_ == INVALID_HANDLE_VALUE) {
-      const DWORD error = GetLastError();
-      // No match, or no such folder: an empty listing, not a failure.
+      DWORD error = GetLastError();
+      // A folder that is not there is an empty listing; a drive or share that cannot be
+      // read at all (gone, no medium) is a failure: its folders may well exist.
+      if (error == ERROR_PATH_NOT_FOUND && !RootReadable(pattern_, error)) {
+        throw FileSystemError(pattern_, SystemMessage(error));
+      }
       if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND &&
           error != ERROR_NO_MORE_FILES) {
         throw FileSystemError(pattern_, SystemMessage(error));
