@@ -15,6 +15,7 @@
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Processes.h"
 #include "platform/win32/Win32Registry.h"
+#include "support/MachineValue.h"
 #include "ui/App.h"
 #include "ui/about/frmAbout.h"
 #include "ui/main/Form1.h"
@@ -27,51 +28,9 @@ constexpr wchar_t kMsinfoValue[] = L"PATH";
 constexpr wchar_t kLocationKey[] = L"SOFTWARE\\Microsoft\\Shared Tools Location";
 constexpr wchar_t kLocationValue[] = L"MSINFO";
 
-// One value of HKEY_LOCAL_MACHINE as it was before the test, put back afterwards.
-class SavedValue {
- public:
-  SavedValue(const wchar_t* key, const wchar_t* name) : key_(key), name_(name) {
-    HKEY handle = nullptr;
-    keyExisted_ = RegOpenKeyExW(HKEY_LOCAL_MACHINE, key_, 0, KEY_QUERY_VALUE, &handle) == 0;
-    if (!keyExisted_) return;
-    DWORD size = 0;
-    if (RegQueryValueExW(handle, name_, nullptr, &type_, nullptr, &size) == ERROR_SUCCESS) {
-      data_.emplace(size);
-      RegQueryValueExW(handle, name_, nullptr, &type_, data_->data(), &size);
-    }
-    RegCloseKey(handle);
-  }
-  ~SavedValue() {
-    if (!keyExisted_) {
-      RegDeleteTreeW(HKEY_LOCAL_MACHINE, key_);
-      RegDeleteKeyW(HKEY_LOCAL_MACHINE, key_);
-    } else if (data_) {
-      RegSetKeyValueW(HKEY_LOCAL_MACHINE, key_, name_, type_, data_->data(),
-                      static_cast<DWORD>(data_->size()));
-    } else {
-      RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, key_, name_);
-    }
-  }
-  void Remove() { RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, key_, name_); }
-  void Set(const std::wstring& text) {
-    ASSERT_EQ(RegSetKeyValueW(HKEY_LOCAL_MACHINE, key_, name_, REG_SZ, text.c_str(),
-                              static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))),
-              ERROR_SUCCESS);
-  }
-
- private:
-  const wchar_t* key_;
-  const wchar_t* name_;
-  bool keyExisted_ = false;
-  DWORD type_ = REG_NONE;
-  std::optional<std::vector<BYTE>> data_;
-};
-
 class Win32SysInfoTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    msinfo.Remove();
-    location.Remove();
     EXPECT_TRUE(MakeFolder(folder + L"\\Program Files"));
     EXPECT_TRUE(MakeFolder(toolFolder));
     ASSERT_NO_FATAL_FAILURE(probe::CopyProbe(tool));
@@ -85,8 +44,8 @@ class Win32SysInfoTest : public ::testing::Test {
     app.AboutBox().cmdSysInfo.Press();
   }
 
-  SavedValue msinfo{kMsinfoKey, kMsinfoValue};
-  SavedValue location{kLocationKey, kLocationValue};
+  MachineValue msinfo{kMsinfoKey, kMsinfoValue};
+  MachineValue location{kLocationKey, kLocationValue};
   const std::wstring folder = MakeScratchFolder(L"melodex-sysinfo");
   const std::wstring toolFolder = folder + L"\\Program Files\\MSInfo";
   const std::wstring tool = toolFolder + L"\\msinfo32.exe";
@@ -110,7 +69,7 @@ TEST_F(Win32SysInfoTest, TheDecoyStandsWhereABareCommandLineWouldFindIt) {
 }
 
 TEST_F(Win32SysInfoTest, FirstEntryStartsItsProgramAndNeverTheDecoy) {
-  msinfo.Set(tool);
+  ASSERT_TRUE(msinfo.Set(tool));
 
   PressSystemInfo();
 
@@ -123,7 +82,7 @@ TEST_F(Win32SysInfoTest, FirstEntryStartsItsProgramAndNeverTheDecoy) {
 }
 
 TEST_F(Win32SysInfoTest, SecondEntryStartsTheProgramInItsFolderAndNeverTheDecoy) {
-  location.Set(toolFolder);
+  ASSERT_TRUE(location.Set(toolFolder));
 
   PressSystemInfo();
 
@@ -135,7 +94,7 @@ TEST_F(Win32SysInfoTest, SecondEntryStartsTheProgramInItsFolderAndNeverTheDecoy)
 }
 
 TEST_F(Win32SysInfoTest, SecondEntryEndingInABackslashStillFindsTheProgram) {
-  location.Set(toolFolder + L"\\");
+  ASSERT_TRUE(location.Set(toolFolder + L"\\"));
 
   PressSystemInfo();
 
@@ -146,8 +105,8 @@ TEST_F(Win32SysInfoTest, SecondEntryEndingInABackslashStillFindsTheProgram) {
 }
 
 TEST_F(Win32SysInfoTest, FirstEntryNamingAMissingFileGivesTheMessage) {
-  msinfo.Set(folder + L"\\Gone\\msinfo32.exe");
-  location.Set(toolFolder);
+  ASSERT_TRUE(msinfo.Set(folder + L"\\Gone\\msinfo32.exe"));
+  ASSERT_TRUE(location.Set(toolFolder));
 
   PressSystemInfo();
 
