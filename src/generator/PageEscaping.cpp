@@ -89,8 +89,7 @@ void AppendPageText(std::wstring& out, std::wstring_view text, const TextFile& f
 
 void AppendLinkTarget(std::wstring& out, std::wstring_view text, const TextFile& file,
                       bool isFileName) {
-  const bool hasMarks =
-      isFileName && text.find_first_of(L"#%") != std::wstring_view::npos;
+  const bool hasMarks = isFileName && text.find_first_of(L"#%") != std::wstring_view::npos;
   if (!hasMarks && Encodable(text, file)) {
     out += text;
     return;

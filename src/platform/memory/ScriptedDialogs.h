@@ -16,7 +16,7 @@ class ScriptedDialogs : public Dialogs {
  public:
   struct Shown {
     bool isInputBox = false;
-    MessageBoxRequest message;  // for a message box
+    MessageBoxRequest message;                // for a message box
     std::wstring prompt, title, defaultText;  // for an input box
   };
 

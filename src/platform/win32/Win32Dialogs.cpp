@@ -142,15 +142,28 @@ INT_PTR CALLBACK InputBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
 MessageAnswer Win32Dialogs::ShowMessage(const MessageBoxRequest& request) {
   UINT style = MB_APPLMODAL | MB_SETFOREGROUND;
   switch (request.buttons) {
-    case MessageButtons::Ok: style |= MB_OK; break;
-    case MessageButtons::OkCancel: style |= MB_OKCANCEL; break;
-    case MessageButtons::AbortRetryIgnore: style |= MB_ABORTRETRYIGNORE; break;
-    case MessageButtons::YesNo: style |= MB_YESNO; break;
+    case MessageButtons::Ok:
+      style |= MB_OK;
+      break;
+    case MessageButtons::OkCancel:
+      style |= MB_OKCANCEL;
+      break;
+    case MessageButtons::AbortRetryIgnore:
+      style |= MB_ABORTRETRYIGNORE;
+      break;
+    case MessageButtons::YesNo:
+      style |= MB_YESNO;
+      break;
   }
   switch (request.icon) {
-    case MessageIcon::None: break;
-    case MessageIcon::Critical: style |= MB_ICONHAND; break;
-    case MessageIcon::Question: style |= MB_ICONQUESTION; break;
+    case MessageIcon::None:
+      break;
+    case MessageIcon::Critical:
+      style |= MB_ICONHAND;
+      break;
+    case MessageIcon::Question:
+      style |= MB_ICONQUESTION;
+      break;
   }
   if (request.defaultButton == 2) style |= MB_DEFBUTTON2;
   if (request.defaultButton == 3) style |= MB_DEFBUTTON3;
@@ -188,13 +201,20 @@ MessageAnswer Win32Dialogs::ShowMessage(const MessageBoxRequest& request) {
     SetActiveWindow(active);
 
   switch (result) {
-    case IDCANCEL: return MessageAnswer::Cancel;
-    case IDABORT: return MessageAnswer::Abort;
-    case IDRETRY: return MessageAnswer::Retry;
-    case IDIGNORE: return MessageAnswer::Ignore;
-    case IDYES: return MessageAnswer::Yes;
-    case IDNO: return MessageAnswer::No;
-    default: return MessageAnswer::Ok;
+    case IDCANCEL:
+      return MessageAnswer::Cancel;
+    case IDABORT:
+      return MessageAnswer::Abort;
+    case IDRETRY:
+      return MessageAnswer::Retry;
+    case IDIGNORE:
+      return MessageAnswer::Ignore;
+    case IDYES:
+      return MessageAnswer::Yes;
+    case IDNO:
+      return MessageAnswer::No;
+    default:
+      return MessageAnswer::Ok;
   }
 }
 
@@ -229,8 +249,8 @@ std::wstring Win32Dialogs::InputBox(const std::wstring& prompt, const std::wstri
   INT_PTR result;
   {
     ThreadModal modal;
-    result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), writer.Get(), active,
-                                     &InputBoxProc, reinterpret_cast<LPARAM>(&state));
+    result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), writer.Get(), active, &InputBoxProc,
+                                     reinterpret_cast<LPARAM>(&state));
   }
   if (active && IsWindow(active)) SetActiveWindow(active);
   return result == IDOK ? state.answer : std::wstring();
