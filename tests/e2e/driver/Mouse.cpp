@@ -44,6 +44,9 @@ HWND Mouse::Reach(POINT screen) const {
 bool Mouse::Click(POINT screen) const {
   const HWND target = Reach(screen);
   if (!target) return false;
+  // Whatever the program still has to do about the window coming forward is done before
+  // the button goes down: a focus change between down and up would swallow the click.
+  settle_();
   const auto hit = static_cast<int>(Ask(target, WM_NCHITTEST, 0, Position(screen)));
   if (hit == HTCLIENT) {
     const LPARAM at = Position(InClient(target, screen));
