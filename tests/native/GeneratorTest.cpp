@@ -6,35 +6,16 @@
 #include "generator/GeneratePage.h"
 #include "platform/memory/InMemoryFileSystem.h"
 #include "platform/memory/ScriptedDialogs.h"
+#include "support/PageExample.h"
 
 namespace melodex {
 namespace {
 
-const std::string kFooter =
-    "<br><br><font size=\"-2\"><a href=\"mailto:" + EncodeCp1252(AuthorContactAddress) +
-    "\"><i>Mail the writer of Melodex</i></a></center>\r\n";
+const std::string& kFooter = testing::kExpectedFooter;
 
-// The settings as the main window opens, with the folders filled in.
-PageSettings Settings() {
-  return {.MusicFolder = L"C:\\MP3",
-          .OutputFolder = L"C:\\Out",
-          .BaseUrl = L"music/",
-          .PageTitle = L"My Songs",
-          .BackColor = L"#FFFFFF",
-          .TextColor = L"#000000",
-          .LinkColor = L"#0000FF",
-          .ActiveLinkColor = L"#00FF00",
-          .VisitedLinkColor = L"#FF0000",
-          .TitleColor = L"#FF0000",
-          .ListCentered = true};
-}
+PageSettings Settings() { return testing::StartPageSettings(L"C:\\MP3", L"C:\\Out"); }
 
-std::string Head(const std::string& title) {
-  return "<html><Title>" + title +
-         "</title><body bgcolor=\"#FFFFFF\" text=\"#000000\" link=\"#0000FF\" alink=\"#00FF00\" "
-         "vlink=\"#FF0000\">\r\n<center><font color=\"#FF0000\"><h1><I>" +
-         title + "</I></h1></font></center>\r\n";
-}
+std::string Head(const std::string& title) { return testing::ExpectedHead(title); }
 
 class GeneratorTest : public ::testing::Test {
  protected:
@@ -126,7 +107,7 @@ TEST_F(GeneratorTest, KeepsLinksAliveForCharactersTheCodePageCannotHold) {
       {L"a%20 & <i>.mp3", "<a href=\"music/a%2520 & <i>.mp3\">a%20 & <i></a><br>\r\n"},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(testing::PrintToString(std::wstring(c.fileName)));
+    SCOPED_TRACE(::testing::PrintToString(std::wstring(c.fileName)));
     fs.Remove(L"C:\\MP3");
     fs.AddFolder(L"C:\\MP3");
     fs.AddFile(std::wstring(L"C:\\MP3\\") + c.fileName);
@@ -166,7 +147,7 @@ TEST_F(GeneratorTest, JoinsFoldersWithOneBackslash) {
   fs.AddRoot(L"\\\\server\\music");
   fs.AddFolder(L"\\\\server\\music\\new");
   for (const auto& c : cases) {
-    SCOPED_TRACE(testing::PrintToString(c.musicFolder + L" " + c.outputFolder));
+    SCOPED_TRACE(::testing::PrintToString(c.musicFolder + L" " + c.outputFolder));
     fs.AddFile(EnsureTrailingBackslash(c.musicFolder) + L"track.mp3");
     PageSettings settings = Settings();
     settings.MusicFolder = c.musicFolder;

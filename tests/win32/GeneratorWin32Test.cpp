@@ -15,21 +15,16 @@
 #include "platform/memory/ScriptedDialogs.h"
 #include "platform/win32/SystemMessage.h"
 #include "platform/win32/Win32FileSystem.h"
+#include "support/PageExample.h"
 #include "support/Win32Files.h"
 
 namespace melodex {
 namespace {
 
-const std::string kFooter =
-    "<br><br><font size=\"-2\"><a href=\"mailto:brixel@example.org\"><i>Mail the writer of "
-    "Melodex</i></a></center>\r\n";
+const std::string& kFooter = testing::kExpectedFooter;
 
-std::string Head(const std::string& title) {
-  return "<html><Title>" + title +
-         "</title><body bgcolor=\"#FFFFFF\" text=\"#000000\" link=\"#0000FF\" alink=\"#00FF00\" "
-         "vlink=\"#FF0000\">\r\n<center><font color=\"#FF0000\"><h1><I>" +
-         title + "</I></h1></font></center>\r\n<center>\r\n";
-}
+// With the centring line.
+std::string Head(const std::string& title) { return testing::ExpectedHead(title) + "<center>\r\n"; }
 
 // A scratch folder holding "Music" and "Out".
 class Scratch {
@@ -87,17 +82,7 @@ class PageHolder {
 class GeneratorWin32Test : public ::testing::Test {
  protected:
   PageSettings Settings() const {
-    return {.MusicFolder = scratch.Music(),
-            .OutputFolder = scratch.Out(),
-            .BaseUrl = L"music/",
-            .PageTitle = L"My Songs",
-            .BackColor = L"#FFFFFF",
-            .TextColor = L"#000000",
-            .LinkColor = L"#0000FF",
-            .ActiveLinkColor = L"#00FF00",
-            .VisitedLinkColor = L"#FF0000",
-            .TitleColor = L"#FF0000",
-            .ListCentered = true};
+    return testing::StartPageSettings(scratch.Music(), scratch.Out());
   }
 
   void AddTrack(const std::wstring& name, DWORD attributes = FILE_ATTRIBUTE_NORMAL) {
