@@ -30,7 +30,10 @@ INSTANTIATE_TEST_SUITE_P(
         // The cut counts characters and never looks for the dot.
         TrackNameCase{L"Song.flac", L"Song."}, TrackNameCase{L"mp3", L""},
         // Only ASCII digits are track numbers.
-        TrackNameCase{L"\u0661\u0662x.mp3", L"\u0661\u0662x"}));
+        TrackNameCase{L"\u0661\u0662x.mp3", L"\u0661\u0662x"}),
+    [](const ::testing::TestParamInfo<TrackNameCase>& info) {
+      return "Name" + std::to_string(info.index);
+    });
 
 }  // namespace
 }  // namespace melodex
