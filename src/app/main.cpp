@@ -4,13 +4,13 @@
 #include <string>
 
 #include "platform/Platform.h"
-#include "platform/win32/Win32Backend.h"
 #include "platform/win32/Win32Dialogs.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32HelpSystem.h"
 #include "platform/win32/Win32Processes.h"
 #include "platform/win32/Win32Registry.h"
 #include "ui/App.h"
+#include "ui/win32/Win32Backend.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   // A drive without a medium must fail quietly, not ask the user to insert a disk.

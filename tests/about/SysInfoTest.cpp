@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "about/AboutWorld.h"
-#include "about/RegistryContract.h"
+#include "contract/RegistryContract.h"
 
 namespace melodex::testing {
 namespace {

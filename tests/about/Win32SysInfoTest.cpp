@@ -8,17 +8,17 @@
 #include <optional>
 #include <vector>
 
-#include "about/ProbeWorkspace.h"
 #include "platform/Platform.h"
-#include "platform/memory/MemoryBackend.h"
 #include "platform/memory/ScriptedDialogs.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Processes.h"
 #include "platform/win32/Win32Registry.h"
 #include "support/MachineValue.h"
+#include "support/StandIn.h"
 #include "ui/App.h"
 #include "ui/about/frmAbout.h"
 #include "ui/main/Form1.h"
+#include "ui/memory/MemoryBackend.h"
 
 namespace melodex::testing {
 namespace {

@@ -6,10 +6,10 @@
 #include "platform/memory/InMemoryFileSystem.h"
 #include "platform/memory/InMemoryProcesses.h"
 #include "platform/memory/InMemoryRegistry.h"
-#include "platform/memory/MemoryBackend.h"
 #include "platform/memory/ScriptedDialogs.h"
 #include "ui/App.h"
 #include "ui/main/Form1.h"
+#include "ui/memory/MemoryBackend.h"
 
 namespace melodex::testing {
 

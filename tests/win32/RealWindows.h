@@ -10,12 +10,12 @@
 #include "platform/memory/InMemoryFileSystem.h"
 #include "platform/memory/InMemoryProcesses.h"
 #include "platform/memory/InMemoryRegistry.h"
-#include "platform/memory/MemoryBackend.h"
 #include "platform/memory/ScriptedDialogs.h"
-#include "platform/win32/Win32Backend.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "ui/App.h"
 #include "ui/main/Form1.h"
+#include "ui/memory/MemoryBackend.h"
+#include "ui/win32/Win32Backend.h"
 
 namespace melodex::testing {
 

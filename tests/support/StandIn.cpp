@@ -1,4 +1,4 @@
-#include "about/ProbeWorkspace.h"
+#include "support/StandIn.h"
 
 #include "support/Win32Files.h"
 

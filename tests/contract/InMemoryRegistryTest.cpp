@@ -1,6 +1,6 @@
 #include <array>
 
-#include "about/RegistryContract.h"
+#include "contract/RegistryContract.h"
 #include "platform/memory/InMemoryRegistry.h"
 
 namespace melodex::testing {

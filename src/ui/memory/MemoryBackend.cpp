@@ -1,4 +1,4 @@
-#include "platform/memory/MemoryBackend.h"
+#include "ui/memory/MemoryBackend.h"
 
 #include <algorithm>
 

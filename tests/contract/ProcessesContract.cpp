@@ -1,6 +1,6 @@
 // What every Processes must do, run against each implementation: the in-memory one has to
 // find programs the way Windows finds them, blanks and all.
-#include "about/ProcessesContract.h"
+#include "contract/ProcessesContract.h"
 
 namespace melodex::testing {
 

@@ -1,4 +1,4 @@
-#include "platform/win32/Win32Backend.h"
+#include "ui/win32/Win32Backend.h"
 
 #include <commctrl.h>
 #include <uxtheme.h>

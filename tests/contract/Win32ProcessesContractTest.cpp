@@ -1,7 +1,7 @@
 #include <windows.h>
 
-#include "about/ProbeWorkspace.h"
-#include "about/ProcessesContract.h"
+#include "support/StandIn.h"
+#include "contract/ProcessesContract.h"
 #include "platform/win32/Win32Processes.h"
 
 namespace melodex::testing {

@@ -1,6 +1,6 @@
 // What every Registry must do, run against each implementation so that the in-memory one
 // the launcher's tests use cannot drift from the real one.
-#include "about/RegistryContract.h"
+#include "contract/RegistryContract.h"
 
 #include <array>
 #include <cwctype>

@@ -1,6 +1,6 @@
 #include <cwctype>
 
-#include "about/ProcessesContract.h"
+#include "contract/ProcessesContract.h"
 #include "platform/memory/InMemoryFileSystem.h"
 #include "platform/memory/InMemoryProcesses.h"
 

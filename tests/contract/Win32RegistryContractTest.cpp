@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "about/RegistryContract.h"
+#include "contract/RegistryContract.h"
 #include "platform/win32/Win32Registry.h"
 
 namespace melodex::testing {
