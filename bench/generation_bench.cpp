@@ -35,6 +35,7 @@
 #include <string_view>
 #include <vector>
 
+#include "Melodex.h"
 #include "generator/GeneratePage.h"
 #include "generator/PageEscaping.h"
 #include "generator/TrackName.h"

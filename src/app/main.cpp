@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "Melodex.h"
 #include "platform/Platform.h"
 #include "platform/win32/Win32Dialogs.h"
 #include "platform/win32/Win32FileSystem.h"
@@ -17,7 +18,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
 
   melodex::win32::Win32FileSystem files;
-  melodex::win32::Win32Dialogs dialogs;
+  melodex::win32::Win32Dialogs dialogs(melodex::kAppTitle);
   melodex::win32::Win32HelpSystem help;
   melodex::win32::Win32Registry registry;
   melodex::win32::Win32Processes processes;

@@ -1,5 +1,6 @@
 #include "generator/GeneratePage.h"
 
+#include "Melodex.h"
 #include "generator/ListingPageWriter.h"
 
 namespace melodex {

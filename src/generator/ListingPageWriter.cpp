@@ -1,5 +1,6 @@
 #include "generator/ListingPageWriter.h"
 
+#include "Melodex.h"
 #include "generator/PageEscaping.h"
 #include "generator/TrackName.h"
 

@@ -19,7 +19,4 @@ struct PageSettings {
   bool ListCentered = false;
 };
 
-// The author's address, written into the page footer and shown by "Contact &Brixel".
-inline constexpr wchar_t AuthorContactAddress[] = L"brixel@example.org";
-
 }  // namespace melodex

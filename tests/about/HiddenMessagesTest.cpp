@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "Melodex.h"
 #include "about/AboutWorld.h"
 #include "ui/about/HiddenMessages.h"
 

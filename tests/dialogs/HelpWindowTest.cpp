@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "Melodex.h"
 #include "native/AppFixture.h"
 #include "ui/dialogs/Form4.h"
 

@@ -6,6 +6,7 @@
 #include "platform/memory/InMemoryFileSystem.h"
 #include "platform/memory/InMemoryProcesses.h"
 #include "platform/memory/InMemoryRegistry.h"
+#include "platform/memory/MemoryHelpSystem.h"
 #include "platform/memory/ScriptedDialogs.h"
 #include "ui/App.h"
 #include "ui/main/Form1.h"

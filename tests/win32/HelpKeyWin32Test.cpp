@@ -5,6 +5,7 @@
 #include <string>
 #include <thread>
 
+#include "Melodex.h"
 #include "platform/win32/Win32Dialogs.h"
 #include "platform/win32/Win32HelpSystem.h"
 #include "ui/dialogs/Form4.h"
@@ -85,7 +86,7 @@ class HelpKeyWin32Test : public ::testing::Test {
   }
 
   win32::Win32FileSystem files;
-  win32::Win32Dialogs dialogs;
+  win32::Win32Dialogs dialogs{kAppTitle};
   win32::Win32HelpSystem help;
   InMemoryRegistry registry;
   InMemoryFileSystem programFiles;

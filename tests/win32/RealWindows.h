@@ -10,6 +10,7 @@
 #include "platform/memory/InMemoryFileSystem.h"
 #include "platform/memory/InMemoryProcesses.h"
 #include "platform/memory/InMemoryRegistry.h"
+#include "platform/memory/MemoryHelpSystem.h"
 #include "platform/memory/ScriptedDialogs.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "ui/App.h"

@@ -25,10 +25,6 @@ void CALLBACK OnMessageBoxHelp(LPHELPINFO) {
   }
 }
 
-const wchar_t* TitleOrDefault(const std::wstring& title) {
-  return title.empty() ? kAppTitle : title.c_str();
-}
-
 // Disables every other window of the program while a modal box is up, as a message box
 // with no owner does, and enables them again afterwards.
 class ThreadModal {

@@ -1,6 +1,6 @@
 #include "ui/about/HiddenMessages.h"
 
-#include "generator/PageSettings.h"
+#include "Melodex.h"
 
 namespace melodex {
 

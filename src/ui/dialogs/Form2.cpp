@@ -1,5 +1,6 @@
 #include "ui/dialogs/Form2.h"
 
+#include "Melodex.h"
 #include "generator/GeneratePage.h"
 #include "ui/App.h"
 #include "ui/dialogs/HandOver.h"

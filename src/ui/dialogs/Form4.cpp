@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/Dialogs.h"
+#include "Melodex.h"
 #include "ui/App.h"
 #include "ui/main/Form1.h"
 

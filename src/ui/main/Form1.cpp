@@ -1,5 +1,6 @@
 #include "ui/main/Form1.h"
 
+#include "Melodex.h"
 #include "generator/GeneratePage.h"
 #include "ui/App.h"
 #include "ui/about/HiddenMessages.h"

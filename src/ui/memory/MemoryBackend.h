@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "platform/HelpSystem.h"
 #include "ui/model/Backend.h"
 #include "ui/model/Form.h"
 
@@ -30,23 +29,6 @@ class MemoryBackend : public ui::Backend {
   std::vector<std::string> realized_;
   long long clock_ = 0;
   bool ended_ = false;
-};
-
-// A help program that knows the help files it is given and remembers what it showed.
-class MemoryHelpSystem : public HelpSystem {
- public:
-  bool available = false;
-  struct Topic {
-    std::wstring file;
-    unsigned context;
-  };
-  std::vector<Topic> shown;
-
-  bool ShowTopic(const std::wstring& helpFile, unsigned context) override {
-    if (!available) return false;
-    shown.push_back({helpFile, context});
-    return true;
-  }
 };
 
 }  // namespace melodex

@@ -8,7 +8,7 @@
 #include <map>
 #include <string>
 
-#include "platform/Dialogs.h"
+#include "Melodex.h"
 #include "ui/model/Lists.h"
 
 namespace melodex::win32 {
