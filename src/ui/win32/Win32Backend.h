@@ -11,9 +11,8 @@ namespace melodex::win32 {
 
 class Win32Window;
 
-// Realises forms as real windows built in code (not from dialog templates), sized in
-// pixels from their twips at the window's DPI, and runs the one message loop of the
-// program with the dialog keyboard interface for every window.
+// Realises forms as real windows and runs the one message loop of the program, with the
+// dialog keyboard interface for every window.
 class Win32Backend : public ui::Backend {
  public:
   explicit Win32Backend(HINSTANCE instance);
@@ -34,14 +33,19 @@ class Win32Backend : public ui::Backend {
   HWND WindowOf(const ui::Form& form) const;
   HWND WindowOf(const ui::Control& control) const;
 
+  // --- For the windows ---
+  HINSTANCE Instance() const { return instance_; }
+  // The owner of the windows that have no taskbar button of their own.
+  HWND HiddenOwner();
+  void Add(Win32Window& window) { windows_.push_back(&window); }
+  void Remove(Win32Window& window) { std::erase(windows_, &window); }
+
  private:
-  friend class Win32Window;
   // The program's own keyboard handling for a message of one of its windows: access keys go
   // to the model, the rest of the dialog keys to IsDialogMessage. True when handled.
   bool PreTranslate(MSG& message);
   void Dispatch(MSG& message);
   Win32Window* FindWindowFor(HWND window) const;
-  HWND HiddenOwner();
 
   HINSTANCE instance_;
   HWND hiddenOwner_ = nullptr;

@@ -1,0 +1,69 @@
+// The program's one message loop, shared by all its windows.
+#include <algorithm>
+#include <cwctype>
+#include <exception>
+
+#include "ui/win32/Win32Backend.h"
+#include "ui/win32/Win32Support.h"
+#include "ui/win32/Win32Window.h"
+
+namespace melodex::win32 {
+
+bool Win32Backend::PreTranslate(MSG& message) {
+  Win32Window* window = message.hwnd ? FindWindowFor(message.hwnd) : nullptr;
+  if (!window) return false;
+  ui::Form& form = window->Form();
+  if (message.message == WM_SYSCHAR || message.message == WM_CHAR) {
+    const auto key = static_cast<wchar_t>(message.wParam);
+    const ui::Control* focused = window->ControlAt(GetFocus());
+    const bool typing = focused && focused->GetKind() == ui::Control::Kind::TextBox;
+    if (message.message == WM_CHAR && (typing || key < L' '))
+      return IsDialogMessageW(window->Handle(), &message);
+    window->SyncFocus();
+    const bool known =
+        std::any_of(form.Controls().begin(), form.Controls().end(), [&](const ui::Control* c) {
+          return c->Enabled() && c->AccessKey() != 0 &&
+                 c->AccessKey() == static_cast<wchar_t>(std::towupper(key));
+        });
+    if (message.message == WM_SYSCHAR && !known) return false;  // the menu bar's own keys
+    // Access keys follow the program's rules, not the dialog manager's; a plain letter
+    // outside a text box is not one.
+    if (message.message == WM_SYSCHAR) form.PressAccessKey(key);
+    return true;
+  }
+  return IsDialogMessageW(window->Handle(), &message);
+}
+
+void Win32Backend::Dispatch(MSG& message) {
+  try {
+    if (PreTranslate(message)) return;
+  } catch (const std::exception& error) {
+    ReportUnexpected(error.what());
+    return;
+  } catch (...) {
+    ReportUnexpected(nullptr);
+    return;
+  }
+  TranslateMessage(&message);
+  DispatchMessageW(&message);
+}
+
+int Win32Backend::Run() {
+  MSG message;
+  while (!ended_ && GetMessageW(&message, nullptr, 0, 0) > 0) Dispatch(message);
+  return 0;
+}
+
+bool Win32Backend::PumpPending() {
+  MSG message;
+  while (!ended_ && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      ended_ = true;
+      break;
+    }
+    Dispatch(message);
+  }
+  return !ended_;
+}
+
+}  // namespace melodex::win32
