@@ -1,6 +1,5 @@
 #include "generator/GeneratePage.h"
 
-#include "Melodex.h"
 #include "generator/ListingPageWriter.h"
 
 namespace melodex {
@@ -35,28 +34,6 @@ void GeneratePage(const PageSettings& settings, FileSystem& fileSystem) {
   }
   writer.WriteFoot();
   writer.Close();
-}
-
-void RunGeneration(PageSettings settings,
-                   const std::function<void(const std::wstring&)>& storeTitle,
-                   FileSystem& fileSystem, Dialogs& dialogs) {
-  if (settings.PageTitle.empty()) {
-    settings.PageTitle = dialogs.InputBox(L"Enter a page Title!", L"Title", L"");
-    storeTitle(settings.PageTitle);
-  }
-  try {
-    GeneratePage(settings, fileSystem);
-  } catch (const FileSystemError& error) {
-    dialogs.ShowMessage({.text = std::wstring(L"The page was not written.") + kLineBreak +
-                                 kLineBreak + error.Path() + kLineBreak + error.Reason(),
-                         .title = L"Error",
-                         .buttons = MessageButtons::Ok,
-                         .icon = MessageIcon::Critical,
-                         .helpFile = kHelpFile,
-                         .helpContext = kHelpContext});
-    return;
-  }
-  dialogs.ShowMessage({.text = L"All Done, Page is Ready!"});
 }
 
 }  // namespace melodex

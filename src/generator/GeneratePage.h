@@ -1,11 +1,9 @@
 #pragma once
 
-#include <functional>
 #include <string>
 #include <string_view>
 
 #include "generator/PageSettings.h"
-#include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
 
 namespace melodex {
@@ -27,12 +25,5 @@ bool HasMp3Extension(std::wstring_view name);
 // complete. Throws FileSystemError when the page cannot be written or the music folder
 // cannot be searched; the older page is then left as it was.
 void GeneratePage(const PageSettings& settings, FileSystem& fileSystem);
-
-// The "&Go" command on the settings read off the main window. With an empty title it first
-// asks for one and hands the answer to `storeTitle`, whatever it is, before the page is
-// written; then it writes the page and tells the user how that went.
-void RunGeneration(PageSettings settings,
-                   const std::function<void(const std::wstring&)>& storeTitle,
-                   FileSystem& fileSystem, Dialogs& dialogs);
 
 }  // namespace melodex

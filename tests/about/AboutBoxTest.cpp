@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "about/AboutWorld.h"
+#include "support/InMemoryProgram.h"
 #include "ui/about/HiddenMessages.h"
 
 namespace melodex::testing {
@@ -15,7 +15,7 @@ using ui::Color;
 using ui::Control;
 using ui::Rect;
 
-class AboutBoxTest : public ::testing::Test, protected AboutWorld {};
+class AboutBoxTest : public ProgramTest {};
 
 std::vector<std::string> Names(const std::vector<Control*>& controls) {
   std::vector<std::string> names;
@@ -127,8 +127,8 @@ TEST_F(AboutBoxTest, TwoLinesMakeAnEtchedRule) {
 TEST_F(AboutBoxTest, LoadingSetsTheOuterHeightThenTheWidth) {
   const frmAbout& about = OpenAbout();
 
-  EXPECT_EQ(windows.sizes, (std::vector<SizeRecordingBackend::OuterSize>{
-                               {"frmAbout", 0, 3450}, {"frmAbout", 5820, 3450}}));
+  EXPECT_EQ(windows.outerSizes, (std::vector<MemoryBackend::OuterSize>{{"frmAbout", 0, 3450},
+                                                                       {"frmAbout", 5820, 3450}}));
   EXPECT_EQ(about.OuterWidth(), 5820);
   EXPECT_EQ(about.OuterHeight(), 3450);
   // Everything from Command4 down lies below what the window shows.
@@ -181,7 +181,7 @@ TEST_F(AboutBoxTest, EscapeClosesTheBoxFromEveryControl) {
   }
   EXPECT_TRUE(dialogs.shown.empty());
   EXPECT_TRUE(processes.started.empty());
-  EXPECT_EQ(windows.memory.Realized("frmAbout"), 4);
+  EXPECT_EQ(windows.Realized("frmAbout"), 4);
 }
 
 TEST_F(AboutBoxTest, CloseAndTheCloseBoxUnloadTheBox) {
@@ -195,7 +195,7 @@ TEST_F(AboutBoxTest, CloseAndTheCloseBoxUnloadTheBox) {
   EXPECT_FALSE(second.Unloaded());
   second.CloseBox();
   EXPECT_TRUE(second.Unloaded());
-  EXPECT_EQ(windows.memory.Front(), &app.MainForm());
+  EXPECT_EQ(windows.Front(), &app.MainForm());
 }
 
 TEST_F(AboutBoxTest, Command4ChangesNothing) {
@@ -241,14 +241,14 @@ TEST_F(AboutBoxTest, Command5ComesBackInAReopenedBoxButNotWhenAboutIsChosenWhile
   frmAbout& again = OpenAbout();
   EXPECT_EQ(&again, &first);
   EXPECT_FALSE(again.Command5.Enabled());
-  EXPECT_EQ(windows.memory.Front(), &again);
-  EXPECT_EQ(windows.memory.Realized("frmAbout"), 1);
-  EXPECT_EQ(windows.sizes.size(), 2u);  // Form_Load ran once
+  EXPECT_EQ(windows.Front(), &again);
+  EXPECT_EQ(windows.Realized("frmAbout"), 1);
+  EXPECT_EQ(windows.outerSizes.size(), 2u);  // Form_Load ran once
 
   again.cmdOK.Press();
   frmAbout& fresh = OpenAbout();
   EXPECT_TRUE(fresh.Command5.Enabled());
-  EXPECT_EQ(windows.memory.Realized("frmAbout"), 2);
+  EXPECT_EQ(windows.Realized("frmAbout"), 2);
   EXPECT_EQ(fresh.OuterHeight(), 3450);
   fresh.Command5.Press();
   EXPECT_EQ(dialogs.MessageTexts(),

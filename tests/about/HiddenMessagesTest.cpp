@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "Melodex.h"
-#include "about/AboutWorld.h"
+#include "support/InMemoryProgram.h"
 #include "ui/about/HiddenMessages.h"
 
 namespace melodex::testing {
@@ -47,7 +47,7 @@ TEST(HiddenMessageText, HasThreeBreaksEachLineFeedThenCarriageReturn) {
   }
 }
 
-class HiddenMessagesTest : public ::testing::Test, protected AboutWorld {
+class HiddenMessagesTest : public ProgramTest {
  protected:
   Form1& main = app.MainForm();
 };
@@ -155,7 +155,7 @@ const EnterCase kEnterCases[] = {
     {"EnterOnTheBox", {}, {kEnterBox, kAbort}},
 };
 
-class EnterBoxTest : public ::testing::TestWithParam<EnterCase>, protected AboutWorld {};
+class EnterBoxTest : public ::testing::TestWithParam<EnterCase>, protected InMemoryProgram {};
 
 TEST_P(EnterBoxTest, EnterInATextFieldOpensTheEnterBoxUntilAbortOrIgnore) {
   for (const MessageAnswer answer : GetParam().answers) dialogs.Answer(answer);

@@ -5,11 +5,27 @@
 #include <functional>
 #include <optional>
 
-#include "about/AboutWorld.h"
 #include "contract/RegistryContract.h"
+#include "support/InMemoryProgram.h"
 
 namespace melodex::testing {
 namespace {
+
+// A program file, with the folders it needs.
+void AddProgram(InMemoryFileSystem& files, const std::wstring& path,
+                unsigned attributes = InMemoryFileSystem::kNormal) {
+  const std::wstring folder = path.substr(0, path.find_last_of(L'\\'));
+  if (!folder.ends_with(L':')) files.AddFolder(folder);
+  files.AddFile(path, "MZ", attributes);
+}
+
+// Where the launcher looks, as the system's installers write it.
+constexpr wchar_t kMsinfoKey[] = L"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
+constexpr wchar_t kMsinfoValue[] = L"PATH";
+constexpr wchar_t kLocationKey[] = L"SOFTWARE\\Microsoft\\Shared Tools Location";
+constexpr wchar_t kLocationValue[] = L"MSINFO";
+
+constexpr wchar_t kUnavailable[] = L"System Information Is Unavailable At This Time";
 
 // --- GetKeyValue ---
 
@@ -72,7 +88,7 @@ const ReadCase kReadCases[] = {
 
 void PrintTo(const ReadCase& c, std::ostream* out) { *out << c.name; }
 
-class GetKeyValueTest : public ::testing::TestWithParam<ReadCase>, protected AboutWorld {};
+class GetKeyValueTest : public ::testing::TestWithParam<ReadCase>, protected InMemoryProgram {};
 
 TEST_P(GetKeyValueTest, ReadsTheValueAsText) {
   GetParam().arrange(registry);
@@ -272,7 +288,7 @@ const LaunchCase kLaunchCases[] = {
 
 void PrintTo(const LaunchCase& c, std::ostream* out) { *out << c.name; }
 
-class StartSysInfoTest : public ::testing::TestWithParam<LaunchCase>, protected AboutWorld {};
+class StartSysInfoTest : public ::testing::TestWithParam<LaunchCase>, protected InMemoryProgram {};
 
 TEST_P(StartSysInfoTest, StartsTheToolOrSaysItIsUnavailable) {
   GetParam().arrange({registry, files, processes});
@@ -306,7 +322,7 @@ TEST_P(StartSysInfoTest, StartsTheToolOrSaysItIsUnavailable) {
 INSTANTIATE_TEST_SUITE_P(Entries, StartSysInfoTest, ::testing::ValuesIn(kLaunchCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-class SysInfoButtonTest : public ::testing::Test, protected AboutWorld {};
+class SysInfoButtonTest : public ProgramTest {};
 
 TEST_F(SysInfoButtonTest, EachPressStartsTheToolAgain) {
   AddProgram(files, kSystemTool);

@@ -1,7 +1,6 @@
 # Tests of the about box, the System Information launcher and the hidden messages.
 target_sources(melodex_tests PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/AboutBoxTest.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/AboutWorld.cpp
   ${CMAKE_CURRENT_LIST_DIR}/HiddenMessagesTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SysInfoTest.cpp
 )

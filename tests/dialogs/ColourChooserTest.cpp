@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "native/AppFixture.h"
+#include "support/InMemoryProgram.h"
 #include "ui/dialogs/Form2.h"
 #include "ui/dialogs/Form3.h"
 
@@ -15,7 +15,7 @@ namespace {
 using ui::Color;
 using ui::SystemColor;
 
-class ColourChooserTest : public AppFixture {
+class ColourChooserTest : public ProgramTest {
  protected:
   Form3& Chooser() { return app.ColourChooser(); }
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "native/AppFixture.h"
+#include "support/InMemoryProgram.h"
 #include "ui/dialogs/Form2.h"
 #include "ui/dialogs/HandOver.h"
 
@@ -27,7 +27,7 @@ MessageBoxRequest ErrorBox(std::wstring text) {
           .helpContext = 1000};
 }
 
-class FolderPickerTest : public AppFixture {
+class FolderPickerTest : public ProgramTest {
  protected:
   FolderPickerTest() {
     files.AddRoot(L"C:", L"System");

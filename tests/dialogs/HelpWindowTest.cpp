@@ -4,13 +4,13 @@
 #include <string>
 
 #include "Melodex.h"
-#include "native/AppFixture.h"
+#include "support/InMemoryProgram.h"
 #include "ui/dialogs/Form4.h"
 
 namespace melodex::testing {
 namespace {
 
-class HelpWindowTest : public AppFixture {
+class HelpWindowTest : public ProgramTest {
  protected:
   Form4& Help() { return app.HelpWindow(); }
 };

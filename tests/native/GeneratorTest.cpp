@@ -1,11 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 
 #include "generator/GeneratePage.h"
 #include "platform/memory/InMemoryFileSystem.h"
-#include "platform/memory/ScriptedDialogs.h"
 #include "support/PageExample.h"
 
 namespace melodex {
@@ -181,108 +179,6 @@ TEST_F(GeneratorTest, ReplacesAnOlderPageAndWritesTheSameBytesEachRun) {
   EXPECT_EQ(Page(), first);
   EXPECT_EQ(Links(), "<a href=\"music/one.mp3\">one</a><br>\r\n");
   EXPECT_EQ(fs.ListFolder(L"C:\\Out"), std::vector<std::wstring>{L"mp3list.html"});
-}
-
-class GenerationRunTest : public GeneratorTest {
- protected:
-  void Run(PageSettings settings) {
-    RunGeneration(
-        std::move(settings), [this](const std::wstring& t) { storedTitles.push_back(t); }, fs,
-        dialogs);
-  }
-  ScriptedDialogs dialogs;
-  std::vector<std::wstring> storedTitles;
-};
-
-TEST_F(GenerationRunTest, AsksForAMissingTitleAndKeepsTheAnswer) {
-  PageSettings settings = Settings();
-  settings.PageTitle = L"";
-  dialogs.Type(L"Best Of");
-
-  Run(settings);
-
-  ASSERT_EQ(dialogs.shown.size(), 2u);
-  EXPECT_TRUE(dialogs.shown[0].isInputBox);
-  EXPECT_EQ(dialogs.shown[0].prompt, L"Enter a page Title!");
-  EXPECT_EQ(dialogs.shown[0].title, L"Title");
-  EXPECT_EQ(dialogs.shown[0].defaultText, L"");
-  EXPECT_EQ(dialogs.shown[1].message, MessageBoxRequest{.text = L"All Done, Page is Ready!"});
-  EXPECT_EQ(storedTitles, std::vector<std::wstring>{L"Best Of"});
-  EXPECT_TRUE(Page().starts_with(Head("Best Of")));
-}
-
-TEST_F(GenerationRunTest, WritesAnUntitledPageWhenTheTitleBoxIsCancelled) {
-  PageSettings settings = Settings();
-  settings.PageTitle = L"";
-
-  Run(settings);
-
-  EXPECT_EQ(storedTitles, std::vector<std::wstring>{L""});
-  EXPECT_TRUE(Page().starts_with(Head("")));
-  EXPECT_EQ(dialogs.MessageTexts(), std::vector<std::wstring>{L"All Done, Page is Ready!"});
-}
-
-TEST_F(GenerationRunTest, TakesATitleOfBlanksWithoutAsking) {
-  PageSettings settings = Settings();
-  settings.PageTitle = L" ";
-
-  Run(settings);
-
-  EXPECT_TRUE(storedTitles.empty());
-  EXPECT_EQ(dialogs.shown.size(), 1u);
-  EXPECT_TRUE(Page().starts_with(Head(" ")));
-}
-
-// Each failure leaves the older page as it was, no temporary file, and a message that names
-// the path and the system's reason instead of the completion message.
-TEST(GenerationFailureTest, ReportsEveryFailureAndKeepsTheOlderPage) {
-  struct Case {
-    const char* name;
-    std::function<void(InMemoryFileSystem&)> stage;
-    std::wstring outputFolder, path, reason;
-  } cases[] = {
-      {"output folder missing", [](auto&) {}, L"C:\\Gone", L"C:\\Gone\\mp3list.html",
-       kReasonPathNotFound},
-      {"output folder read-only", [](auto& f) { f.DenyWrites(L"C:\\Out"); }, L"C:\\Out",
-       L"C:\\Out\\mp3list.html", kReasonAccessDenied},
-      {"disk full during the run", [](auto& f) { f.SetCapacity(L"C:", 400); }, L"C:\\Out",
-       L"C:\\Out\\mp3list.html", kReasonDiskFull},
-      {"music drive not ready", [](auto& f) { f.SetReady(L"M:", false); }, L"C:\\Out",
-       L"M:\\Music\\*.mp3", kReasonNotReady},
-      {"music on a share that is gone", [](auto&) {}, L"C:\\Out", L"\\\\gone\\music\\*.mp3",
-       kReasonPathNotFound},
-      {"output drive not ready", [](auto& f) { f.SetReady(L"C:", false); }, L"C:\\Out",
-       L"C:\\Out\\mp3list.html", kReasonNotReady},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    InMemoryFileSystem fs;
-    ScriptedDialogs dialogs;
-    fs.AddFolder(L"C:\\Out");
-    fs.AddFile(L"C:\\Out\\mp3list.html", "the older page\r\n");
-    fs.AddRoot(L"M:");
-    fs.AddFolder(L"M:\\Music");
-    for (int i = 0; i < 50; ++i) fs.AddFile(L"M:\\Music\\track " + std::to_wstring(i) + L".mp3");
-    c.stage(fs);
-    PageSettings settings = Settings();
-    settings.MusicFolder = c.path.starts_with(L"\\\\") ? L"\\\\gone\\music" : L"M:\\Music";
-    settings.OutputFolder = c.outputFolder;
-
-    RunGeneration(
-        settings, [](const std::wstring&) {}, fs, dialogs);
-
-    fs.SetReady(L"C:", true);
-    EXPECT_EQ(fs.ReadFile(L"C:\\Out\\mp3list.html"), "the older page\r\n");
-    EXPECT_EQ(fs.ListFolder(L"C:\\Out"), std::vector<std::wstring>{L"mp3list.html"});
-    ASSERT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_EQ(dialogs.shown[0].message,
-              (MessageBoxRequest{
-                  .text = L"The page was not written.\n\r\n\r" + c.path + L"\n\r" + c.reason,
-                  .title = L"Error",
-                  .icon = MessageIcon::Critical,
-                  .helpFile = L"DEMO.HLP",
-                  .helpContext = 1000}));
-  }
 }
 
 }  // namespace

@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "generator/GeneratePage.h"
-#include "platform/memory/ScriptedDialogs.h"
 #include "platform/win32/SystemMessage.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "support/PageExample.h"
@@ -97,35 +96,18 @@ class GeneratorWin32Test : public ::testing::Test {
     return page.substr(head.size(), page.size() - head.size() - kFooter.size());
   }
 
-  void Run(PageSettings settings) {
-    RunGeneration(
-        std::move(settings), [this](const std::wstring& t) { storedTitles.push_back(t); }, fs,
-        dialogs);
-  }
-
   Scratch scratch;
   win32::Win32FileSystem fs;
-  ScriptedDialogs dialogs;
-  std::vector<std::wstring> storedTitles;
 };
 
-MessageBoxRequest FailureMessage(const std::wstring& path, const std::wstring& reason) {
-  return {.text = L"The page was not written.\n\r\n\r" + path + L"\n\r" + reason,
-          .title = L"Error",
-          .icon = MessageIcon::Critical,
-          .helpFile = L"DEMO.HLP",
-          .helpContext = 1000};
-}
-
-TEST_F(GeneratorWin32Test, WritesTheAskedTitleAndTheLinksInTheAnsiCodePage) {
+TEST_F(GeneratorWin32Test, WritesTheTitleAndTheLinksInTheAnsiCodePage) {
   if (GetACP() != 1252) GTEST_SKIP() << "the bytes expected are code page 1252's, not " << GetACP();
   AddTrack(L"01_Intro.mp3");
   Scratch::MakeFile(scratch.Page(), "an older page\r\n");
   PageSettings settings = Settings();
-  settings.PageTitle = L"";
-  dialogs.Type(L"Caf\u00e9");
+  settings.PageTitle = L"Caf\u00e9";
 
-  Run(settings);
+  GeneratePage(settings, fs);
 
   EXPECT_EQ(Scratch::Read(scratch.Page()),
             "<html><Title>Caf\xe9</title><body bgcolor=\"#FFFFFF\" text=\"#000000\" "
@@ -134,8 +116,6 @@ TEST_F(GeneratorWin32Test, WritesTheAskedTitleAndTheLinksInTheAnsiCodePage) {
             "<center>\r\n"
             "<a href=\"music/01_Intro.mp3\"> Intro</a><br>\r\n" +
                 kFooter);
-  EXPECT_EQ(storedTitles, std::vector<std::wstring>{L"Caf\u00e9"});
-  EXPECT_EQ(dialogs.MessageTexts(), std::vector<std::wstring>{L"All Done, Page is Ready!"});
   EXPECT_EQ(Scratch::List(scratch.Out()), std::vector<std::wstring>{L"mp3list.html"})
       << "a temporary file was left behind";
 }
@@ -221,9 +201,9 @@ TEST_F(GeneratorWin32Test, LeavesOutLongNamesTheWildcardMatchesThroughTheirShort
   EXPECT_EQ(Links(), "<a href=\"music/real.mp3\">real</a><br>\r\n");
 }
 
-// What the user sees of a failed run: one critical message naming the path and the system's
-// reason, no completion message, the older page as it was and nothing else left behind.
-TEST_F(GeneratorWin32Test, ReportsAFailedRunAndKeepsTheOlderPage) {
+// A failed run names the path and the system's reason, and leaves the older page as it was
+// and nothing else behind.
+TEST_F(GeneratorWin32Test, FailsNamingThePathAndTheReasonAndKeepsTheOlderPage) {
   struct Case {
     const char* name;
     std::wstring outputFolder, musicFolder;
@@ -257,7 +237,6 @@ TEST_F(GeneratorWin32Test, ReportsAFailedRunAndKeepsTheOlderPage) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     Scratch::MakeFile(scratch.Page(), "the older page\r\n");
-    dialogs.shown.clear();
     std::optional<PageHolder> holder;
     if (c.holdPage) {
       holder.emplace(scratch.Page());
@@ -267,16 +246,21 @@ TEST_F(GeneratorWin32Test, ReportsAFailedRunAndKeepsTheOlderPage) {
     settings.OutputFolder = c.outputFolder;
     settings.MusicFolder = c.musicFolder;
 
-    Run(settings);
+    std::optional<FileSystemError> failure;
+    try {
+      GeneratePage(settings, fs);
+    } catch (const FileSystemError& error) {
+      failure = error;
+    }
 
     EXPECT_EQ(Scratch::Read(scratch.Page()), "the older page\r\n");
     holder.reset();
     EXPECT_EQ(Scratch::List(scratch.Out()), std::vector<std::wstring>{L"mp3list.html"});
     EXPECT_EQ(Scratch::List(scratch.Root()), (std::vector<std::wstring>{L"Music", L"Out"}));
-    ASSERT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_TRUE(std::any_of(c.reasons.begin(), c.reasons.end(), [&](const std::wstring& reason) {
-      return dialogs.shown[0].message == FailureMessage(c.path, reason);
-    })) << ::testing::PrintToString(dialogs.shown[0].message.text);
+    ASSERT_TRUE(failure) << "the run did not fail";
+    EXPECT_EQ(failure->Path(), c.path);
+    EXPECT_TRUE(c.reasons.contains(failure->Reason()))
+        << ::testing::PrintToString(failure->Reason());
   }
 }
 
@@ -292,12 +276,11 @@ TEST_F(GeneratorWin32Test, ReplacesAPageHeldOpenForAMoment) {
     holder.Release();
   });
 
-  Run(Settings());
+  GeneratePage(Settings(), fs);
   browser.join();
 
   EXPECT_EQ(Links(), "<a href=\"music/one.mp3\">one</a><br>\r\n");
   EXPECT_EQ(Scratch::List(scratch.Out()), std::vector<std::wstring>{L"mp3list.html"});
-  EXPECT_EQ(dialogs.MessageTexts(), std::vector<std::wstring>{L"All Done, Page is Ready!"});
 }
 
 }  // namespace

@@ -95,9 +95,21 @@ void Form1::Command12_Click() {
 }
 
 void Form1::Command2_Click() {
-  RunGeneration(
-      ReadPageSettings(), [this](const std::wstring& title) { Text8.SetText(title); },
-      app_.System().files, app_.System().dialogs);
+  Dialogs& dialogs = app_.System().dialogs;
+  // Whatever the answer, even none: the page is written with it.
+  if (Text8.Text().empty()) Text8.SetText(dialogs.InputBox(L"Enter a page Title!", L"Title", L""));
+  try {
+    GeneratePage(ReadPageSettings(), app_.System().files);
+  } catch (const FileSystemError& error) {
+    dialogs.ShowMessage({.text = std::wstring(L"The page was not written.") + kLineBreak +
+                                 kLineBreak + error.Path() + kLineBreak + error.Reason(),
+                         .title = L"Error",
+                         .icon = MessageIcon::Critical,
+                         .helpFile = kHelpFile,
+                         .helpContext = kHelpContext});
+    return;
+  }
+  dialogs.ShowMessage({.text = L"All Done, Page is Ready!"});
 }
 
 void Form1::Command8_Click() {

@@ -17,7 +17,9 @@ class MemoryBackend::Peer : public ui::WindowPeer {
   void ControlChanged(const ui::Control&) override {}
   void MenuChanged(const ui::MenuItem&) override {}
   void FocusChanged(const ui::Control&) override {}
-  void OuterSizeChanged() override {}
+  void OuterSizeChanged() override {
+    backend_.outerSizes.push_back({form_.Name(), form_.OuterWidth(), form_.OuterHeight()});
+  }
 
   MemoryBackend& backend_;
   ui::Form& form_;

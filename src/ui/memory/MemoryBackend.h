@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "ui/model/Backend.h"
@@ -8,7 +9,7 @@
 namespace melodex {
 
 // Windows that exist only as the model says, for tests: it remembers which are open, which
-// one is in front, and whether the program has ended.
+// one is in front, every change of a window's outer size, and whether the program has ended.
 class MemoryBackend : public ui::Backend {
  public:
   ~MemoryBackend() override;
@@ -21,6 +22,15 @@ class MemoryBackend : public ui::Backend {
   const ui::Form* Front() const;
   // How many windows were created for forms of that name.
   int Realized(const std::string& formName) const;
+
+  // Each change of a window's outer size, with the size as it stood right after it.
+  struct OuterSize {
+    std::string form;
+    int width;
+    int height;
+    bool operator==(const OuterSize&) const = default;
+  };
+  std::vector<OuterSize> outerSizes;
 
  private:
   class Peer;

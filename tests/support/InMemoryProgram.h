@@ -9,17 +9,23 @@
 #include "platform/memory/MemoryHelpSystem.h"
 #include "platform/memory/ScriptedDialogs.h"
 #include "ui/App.h"
+#include "ui/about/frmAbout.h"
 #include "ui/main/Form1.h"
 #include "ui/memory/MemoryBackend.h"
 
 namespace melodex::testing {
 
-// The whole program on the in-memory platform, started with its main window showing.
-class AppFixture : public ::testing::Test {
- protected:
-  AppFixture() { app.Start(); }
+// The whole program on the in-memory platform, started: the main window is up.
+struct InMemoryProgram {
+  InMemoryProgram() { app.Start(); }
 
   Form1& Main() { return app.MainForm(); }
+
+  // Chooses Help > About in the main window and returns the about box that is up then.
+  frmAbout& OpenAbout() {
+    Main().About.Press();
+    return app.AboutBox();
+  }
 
   InMemoryFileSystem files;
   ScriptedDialogs dialogs;
@@ -30,5 +36,8 @@ class AppFixture : public ::testing::Test {
   MemoryBackend windows;
   App app{windows, platform};
 };
+
+// A test of the whole program on the in-memory platform.
+class ProgramTest : public ::testing::Test, protected InMemoryProgram {};
 
 }  // namespace melodex::testing
