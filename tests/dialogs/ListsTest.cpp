@@ -42,9 +42,9 @@ class RecordingBackend : public Backend {
 class ListForm : public Form {
  public:
   ListForm(Backend& backend, FileSystem& files)
-      : Form(backend, "ListForm", {}),
-        Dir1(*this, "Dir1", {}, 0, files),
-        Drive1(*this, "Drive1", {}, 1, files) {
+      : Form(backend, "ListForm", {}), Dir1(*this, "Dir1", {}, 0), Drive1(*this, "Drive1", {}, 1) {
+    Dir1.ReadFrom(files);
+    Drive1.ReadFrom(files);
     Dir1.Change = [this] { ++dirChanges; };
     Dir1.OpenFailed = [this](const FileSystemError& error) { failures.push_back(error); };
     Drive1.Change = [this] { drives.push_back(Drive1.Drive()); };

@@ -24,6 +24,8 @@ Form2::Form2(ui::Backend& backend, App& app)
     : ui::Form(backend, "Form2",
                {.caption = L"MP3 dir", .clientWidth = 2820, .clientHeight = 3900}),
       app_(app) {
+  Dir1.ReadFrom(Files());
+  Drive1.ReadFrom(Files());
   Drive1.Change = [this] { Drive1_Change(); };
   Dir1.OpenFailed = [this](const FileSystemError& error) { Dir1_OpenFailed(error); };
   Command1.Click = [this] { Command1_Click(); };

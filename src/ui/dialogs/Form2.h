@@ -14,19 +14,14 @@ class App;
 // it into the main-window field that the hand-over number names. It is only ever hidden, so
 // drive and folder stay where they were for the next opening.
 class Form2 : public ui::Form {
- private:
-  // First, because the lists read the file system as they are made.
-  App& app_;
-  FileSystem& Files();
-
  public:
   Form2(ui::Backend& backend, App& app);
 
   // Closing through the frame hides the picker without writing anything.
   void CloseBox() override;
 
-  ui::DirList Dir1{*this, "Dir1", {120, 120, 2655, 3015}, 0, Files()};
-  ui::DriveList Drive1{*this, "Drive1", {120, 3240, 2655, 315}, 1, Files()};
+  ui::DirList Dir1{*this, "Dir1", {120, 120, 2655, 3015}, 0};
+  ui::DriveList Drive1{*this, "Drive1", {120, 3240, 2655, 315}, 1};
   ui::CommandButton Command1{*this, "Command1", L"&Ok", {120, 3600, 2655, 255}, 2};
 
  private:
@@ -36,6 +31,9 @@ class Form2 : public ui::Form {
 
   // Whether the folder's "*.mp3" search finds a file the page would list.
   bool HoldsMusic(const std::wstring& folder);
+  FileSystem& Files();
+
+  App& app_;
 };
 
 }  // namespace melodex

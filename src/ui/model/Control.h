@@ -60,6 +60,10 @@ class Control {
   virtual bool WantsEnter() const { return false; }
   virtual void OnEnter() {}
 
+  // The form is being loaded, before its window is made: a control that shows what lies
+  // outside the program reads it now.
+  virtual void OnLoad() {}
+
  protected:
   virtual void OnPress() {}
   void Changed();

@@ -16,6 +16,7 @@ Form::~Form() = default;
 void Form::Load() {
   if (peer_) return;
   unloaded_ = false;
+  for (Control* control : controls_) control->OnLoad();
   peer_ = backend_.Realize(*this);
   Form_Load();
 }

@@ -1,6 +1,7 @@
 #include "ui/model/Lists.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace melodex::ui {
 namespace {
@@ -83,10 +84,10 @@ std::wstring DriveOf(const std::wstring& path) {
 
 // --- DriveList ---
 
-DriveList::DriveList(Form& form, std::string name, Rect rect, int tabIndex, FileSystem& files)
-    : Control(form, Kind::DriveList, std::move(name), rect, tabIndex, L""), files_(files) {
+void DriveList::OnLoad() {
+  if (!files_) return;
   Refresh();
-  SetDrive(files_.CurrentFolder());
+  SetDrive(files_->CurrentFolder());
 }
 
 std::wstring DriveList::Drive() const {
@@ -105,9 +106,10 @@ void DriveList::SetDrive(const std::wstring& path) {
 }
 
 void DriveList::Refresh() {
+  if (!files_) return;
   const std::wstring current = Drive();
   std::vector<Entry> entries;
-  for (const DriveInfo& info : files_.Drives()) {
+  for (const DriveInfo& info : files_->Drives()) {
     const std::wstring drive = DriveOf(info.drive);
     if (drive.empty()) continue;
     std::wstring text{LowerLetter(drive[0]), L':'};
@@ -134,9 +136,9 @@ void DriveList::OnUserSelect(int index) {
 
 // --- DirList ---
 
-DirList::DirList(Form& form, std::string name, Rect rect, int tabIndex, FileSystem& files)
-    : Control(form, Kind::DirList, std::move(name), rect, tabIndex, L""), files_(files) {
-  const std::wstring start = files_.CurrentFolder();
+void DirList::OnLoad() {
+  if (!files_) return;
+  const std::wstring start = files_->CurrentFolder();
   try {
     SetPath(start);
   } catch (const FileSystemError&) {
@@ -156,7 +158,8 @@ int DirList::CurrentIndex() const {
 
 void DirList::SetPath(const std::wstring& path) {
   const PathParts parts = SplitPath(path);
-  std::vector<std::wstring> names = files_.SubFolders(JoinPath(parts));
+  if (!files_) throw std::logic_error("a directory list with nowhere to read folders from");
+  std::vector<std::wstring> names = files_->SubFolders(JoinPath(parts));
   std::stable_sort(names.begin(), names.end(), NameLess);
   Show(parts, std::move(names));
 }

@@ -24,12 +24,17 @@ std::wstring DriveOf(const std::wstring& path);
 // The machine's drives in a drop-down list, each shown as its lower-case letter and colon,
 // followed by the volume label in brackets where the volume has one: "c: [System]", "a:".
 //
-// The list reads the drives when it is made, standing at the process's current drive, and
-// again whenever the user drops it down, so that a medium inserted meanwhile shows. Code
-// that sets the drive raises no event; the user's choice of another drive raises Change.
+// The list reads the drives when its form is loaded, standing at the process's current
+// drive, and again whenever the user drops it down, so that a medium inserted meanwhile
+// shows. Code that sets the drive raises no event; the user's choice of another drive raises
+// Change.
 class DriveList : public Control {
  public:
-  DriveList(Form& form, std::string name, Rect rect, int tabIndex, FileSystem& files);
+  DriveList(Form& form, std::string name, Rect rect, int tabIndex)
+      : Control(form, Kind::DriveList, std::move(name), rect, tabIndex, L"") {}
+
+  // Where the drives are read from; until it is given, the list shows none.
+  void ReadFrom(FileSystem& files) { files_ = &files; }
 
   struct Entry {
     std::wstring drive;  // "C:"
@@ -50,6 +55,8 @@ class DriveList : public Control {
 
   std::function<void()> Change;
 
+  void OnLoad() override;
+
   // --- What the real window reports ---
   // The user has picked the entry (mouse, or arrow keys in the closed box).
   void OnUserSelect(int index);
@@ -57,7 +64,7 @@ class DriveList : public Control {
   void OnUserDropDown() { Refresh(); }
 
  private:
-  FileSystem& files_;
+  FileSystem* files_ = nullptr;
   std::vector<Entry> entries_;
   int index_ = -1;
 };
@@ -67,11 +74,15 @@ class DriveList : public Control {
 // folder whose sub-folders are shown; it changes when a folder is opened, not when one is
 // merely highlighted.
 //
-// The list starts at the process's current folder. Code that sets the path raises no
-// event; a folder the user opens raises Change.
+// The list starts at the process's current folder, read when its form is loaded. Code that
+// sets the path raises no event; a folder the user opens raises Change.
 class DirList : public Control {
  public:
-  DirList(Form& form, std::string name, Rect rect, int tabIndex, FileSystem& files);
+  DirList(Form& form, std::string name, Rect rect, int tabIndex)
+      : Control(form, Kind::DirList, std::move(name), rect, tabIndex, L"") {}
+
+  // Where the folders are read from; until it is given, the list shows none.
+  void ReadFrom(FileSystem& files) { files_ = &files; }
 
   struct Entry {
     std::wstring text;  // "c:\" for a drive's root, "\\server\share" for a share's, else the name
@@ -106,10 +117,12 @@ class DirList : public Control {
   bool WantsEnter() const override { return true; }
   void OnEnter() override { OnUserOpen(ListIndex()); }
 
+  void OnLoad() override;
+
  private:
   void Show(const PathParts& parts, std::vector<std::wstring> subFolders);
 
-  FileSystem& files_;
+  FileSystem* files_ = nullptr;
   std::wstring path_;
   std::vector<Entry> entries_;
   int index_ = -1;
