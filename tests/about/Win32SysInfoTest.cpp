@@ -16,6 +16,7 @@
 #include "platform/win32/Win32Registry.h"
 #include "support/MachineValue.h"
 #include "support/StandIn.h"
+#include "support/Win32Files.h"
 #include "ui/App.h"
 #include "ui/about/frmAbout.h"
 #include "ui/main/Form1.h"
@@ -34,8 +35,8 @@ class Win32SysInfoTest : public ::testing::Test {
   void SetUp() override {
     EXPECT_TRUE(MakeFolder(folder + L"\\Program Files"));
     EXPECT_TRUE(MakeFolder(toolFolder));
-    ASSERT_NO_FATAL_FAILURE(probe::CopyProbe(tool));
-    ASSERT_NO_FATAL_FAILURE(probe::CopyProbe(decoy));
+    ASSERT_NO_FATAL_FAILURE(standin::Copy(tool));
+    ASSERT_NO_FATAL_FAILURE(standin::Copy(decoy));
     app.Start();
   }
   void TearDown() override { RemoveTree(folder); }
@@ -65,8 +66,8 @@ class Win32SysInfoTest : public ::testing::Test {
 TEST_F(Win32SysInfoTest, TheDecoyStandsWhereABareCommandLineWouldFindIt) {
   ASSERT_TRUE(processes.StartCommandLine(tool));
 
-  EXPECT_TRUE(probe::WaitForRun(decoy));
-  EXPECT_FALSE(probe::HasRun(tool));
+  EXPECT_TRUE(standin::WaitForRun(decoy));
+  EXPECT_FALSE(standin::HasRun(tool));
 }
 
 TEST_F(Win32SysInfoTest, FirstEntryStartsItsProgramAndNeverTheDecoy) {
@@ -74,11 +75,11 @@ TEST_F(Win32SysInfoTest, FirstEntryStartsItsProgramAndNeverTheDecoy) {
 
   PressSystemInfo();
 
-  const auto run = probe::WaitForRun(tool);
+  const auto run = standin::WaitForRun(tool);
   ASSERT_TRUE(run);
   EXPECT_EQ(run->commandLine, L"\"" + tool + L"\"");
   EXPECT_EQ(run->show, SW_SHOWNORMAL);
-  EXPECT_FALSE(probe::HasRun(decoy));
+  EXPECT_FALSE(standin::HasRun(decoy));
   EXPECT_TRUE(dialogs.shown.empty());
 }
 
@@ -87,10 +88,10 @@ TEST_F(Win32SysInfoTest, SecondEntryStartsTheProgramInItsFolderAndNeverTheDecoy)
 
   PressSystemInfo();
 
-  const auto run = probe::WaitForRun(tool);
+  const auto run = standin::WaitForRun(tool);
   ASSERT_TRUE(run);
   EXPECT_EQ(run->commandLine, L"\"" + toolFolder + L"\\MSINFO32.EXE\"");
-  EXPECT_FALSE(probe::HasRun(decoy));
+  EXPECT_FALSE(standin::HasRun(decoy));
   EXPECT_TRUE(dialogs.shown.empty());
 }
 
@@ -99,10 +100,10 @@ TEST_F(Win32SysInfoTest, SecondEntryEndingInABackslashStillFindsTheProgram) {
 
   PressSystemInfo();
 
-  const auto run = probe::WaitForRun(tool);
+  const auto run = standin::WaitForRun(tool);
   ASSERT_TRUE(run);
   EXPECT_EQ(run->commandLine, L"\"" + toolFolder + L"\\\\MSINFO32.EXE\"");
-  EXPECT_FALSE(probe::HasRun(decoy));
+  EXPECT_FALSE(standin::HasRun(decoy));
 }
 
 TEST_F(Win32SysInfoTest, FirstEntryNamingAMissingFileGivesTheMessage) {
@@ -113,8 +114,8 @@ TEST_F(Win32SysInfoTest, FirstEntryNamingAMissingFileGivesTheMessage) {
 
   EXPECT_EQ(dialogs.MessageTexts(),
             std::vector<std::wstring>{L"System Information Is Unavailable At This Time"});
-  EXPECT_FALSE(probe::HasRun(tool));
-  EXPECT_FALSE(probe::HasRun(decoy));
+  EXPECT_FALSE(standin::HasRun(tool));
+  EXPECT_FALSE(standin::HasRun(decoy));
 }
 
 TEST_F(Win32SysInfoTest, WithoutTheEntriesTheMessageIsShown) {
@@ -123,8 +124,8 @@ TEST_F(Win32SysInfoTest, WithoutTheEntriesTheMessageIsShown) {
   ASSERT_EQ(dialogs.shown.size(), 1u);
   EXPECT_EQ(dialogs.shown[0].message,
             MessageBoxRequest{.text = L"System Information Is Unavailable At This Time"});
-  EXPECT_FALSE(probe::HasRun(tool));
-  EXPECT_FALSE(probe::HasRun(decoy));
+  EXPECT_FALSE(standin::HasRun(tool));
+  EXPECT_FALSE(standin::HasRun(decoy));
   EXPECT_TRUE(app.AboutBox().Visible());
 }
 

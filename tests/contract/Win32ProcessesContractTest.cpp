@@ -1,8 +1,9 @@
 #include <windows.h>
 
-#include "support/StandIn.h"
 #include "contract/ProcessesContract.h"
 #include "platform/win32/Win32Processes.h"
+#include "support/StandIn.h"
+#include "support/Win32Files.h"
 
 namespace melodex::testing {
 namespace {
@@ -16,7 +17,7 @@ class Win32ProcessWorkspace : public ProcessWorkspace {
   Processes& System() override { return processes_; }
   std::wstring Folder() const override { return folder_; }
   void MakeFolder(const std::wstring& path) override { EXPECT_TRUE(testing::MakeFolder(path)); }
-  void MakeProgram(const std::wstring& path) override { probe::CopyProbe(path); }
+  void MakeProgram(const std::wstring& path) override { standin::Copy(path); }
   void MakeNonProgram(const std::wstring& path) override {
     const HANDLE file =
         CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
@@ -25,12 +26,12 @@ class Win32ProcessWorkspace : public ProcessWorkspace {
     CloseHandle(file);
   }
   std::optional<std::wstring> CommandLineOf(const std::wstring& path) override {
-    const auto run = probe::WaitForRun(path);
+    const auto run = standin::WaitForRun(path);
     if (!run) return std::nullopt;
     EXPECT_EQ(run->show, SW_SHOWNORMAL) << "a normal window that takes the focus";
     return run->commandLine;
   }
-  bool HasRun(const std::wstring& path) override { return probe::HasRun(path); }
+  bool HasRun(const std::wstring& path) override { return standin::HasRun(path); }
 
  private:
   std::wstring folder_;

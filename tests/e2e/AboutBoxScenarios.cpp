@@ -6,14 +6,18 @@
 #include <vector>
 
 #include "e2e/Expected.h"
-#include "e2e/MachineValue.h"
 #include "e2e/Scenario.h"
 #include "e2e/driver/Files.h"
 #include "e2e/driver/Waiting.h"
 #include "e2e/driver/Windows.h"
+#include "support/MachineValue.h"
+#include "support/StandIn.h"
 
 namespace e2e {
 namespace {
+
+using melodex::testing::MachineValue;
+namespace standin = melodex::testing::standin;
 
 class AboutBox : public Scenario {
  protected:
@@ -25,15 +29,13 @@ class AboutBox : public Scenario {
   // The stand-in for the System Information tool, copied to `path`.
   void PlaceStandIn(const std::wstring& path) {
     MakeFolder(path.substr(0, path.find_last_of(L'\\')));
-    CopyOver(WindowsPath(Environment(L"MELODEX_E2E_STAND_IN")), path);
+    CopyOver(standin::Program(), path);
   }
   // The command line the stand-in was started with, once it has run.
   std::optional<std::wstring> WaitForMarker(const std::wstring& program) {
-    const std::wstring marker = program + L".ran";
-    for (int i = 0; i < 300 && !Exists(marker); ++i) Sleep(20);
-    const auto bytes = ReadBytes(marker);
-    if (!bytes) return std::nullopt;
-    return std::wstring(reinterpret_cast<const wchar_t*>(bytes->data()), bytes->size() / 2);
+    const auto run = standin::WaitForRun(program);
+    if (!run) return std::nullopt;
+    return run->commandLine;
   }
 
   MachineValue msinfo{L"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", L"PATH"};
@@ -117,7 +119,7 @@ TEST_F(AboutBox, SystemInformationStartsTheProgramTheFirstEntryNames) {
   Melodex& app = App();
   const std::wstring program = In(L"Shared Tools\\msinfo stand in.exe");
   PlaceStandIn(program);
-  msinfo.Set(program);
+  ASSERT_TRUE(msinfo.Set(program)) << "cannot set the registry value";
   const HWND about = Open();
   app.Click(about, L"&System Info...");
   const auto marker = WaitForMarker(program);
@@ -132,7 +134,7 @@ TEST_F(AboutBox, SystemInformationFindsMsinfo32InTheFolderTheSecondEntryNames) {
   Melodex& app = App();
   const std::wstring folder = In(L"Tools Folder");
   PlaceStandIn(folder + L"\\MSINFO32.EXE");
-  location.Set(folder);
+  ASSERT_TRUE(location.Set(folder)) << "cannot set the registry value";
   Open();
   app.Alt(L's');
   const auto marker = WaitForMarker(folder + L"\\MSINFO32.EXE");
@@ -141,7 +143,7 @@ TEST_F(AboutBox, SystemInformationFindsMsinfo32InTheFolderTheSecondEntryNames) {
   app.ExpectNoBox();
 
   // A folder without the program: the message.
-  location.Set(In(L"nowhere"));
+  ASSERT_TRUE(location.Set(In(L"nowhere"))) << "cannot set the registry value";
   app.Alt(L's');
   EXPECT_EQ(app.AnswerMessageBox(kAppTitle, kOk), kSysInfoUnavailable);
 }

@@ -94,7 +94,8 @@ TEST_F(Faults, TheDiskFillsDuringTheRun) {
   app.Snapshot(box, L"e2e-box-disk-full");
   ExpectFailureNaming(app.AnswerMessageBox(L"Error", kOk), out + L"\\mp3list.html");
   EXPECT_EQ(ReadBytes(out + L"\\mp3list.html"), before) << "the previous page is untouched";
-  EXPECT_EQ(Names(out), std::vector<std::wstring>{L"mp3list.html"}) << "no temporary file left";
+  EXPECT_EQ(ListFolder(out), std::vector<std::wstring>{L"mp3list.html"})
+      << "no temporary file left";
   ExpectStillRunning();
 
   // Room again (a smaller page): it writes.
@@ -120,7 +121,8 @@ TEST_F(Faults, TheOutputFolderTurnsReadOnly) {
   app.Retype(field::kTitle, L"After the fault");
   ExpectFailureNaming(Go(L"Error"), out + L"\\mp3list.html");
   EXPECT_EQ(ReadBytes(out + L"\\mp3list.html"), before) << "the previous page is untouched";
-  EXPECT_EQ(Names(out), std::vector<std::wstring>{L"mp3list.html"}) << "no temporary file left";
+  EXPECT_EQ(ListFolder(out), std::vector<std::wstring>{L"mp3list.html"})
+      << "no temporary file left";
   ExpectStillRunning();
 }
 
@@ -142,12 +144,12 @@ TEST_F(Faults, TheOutputFolderIsRemovedAfterGoWasEnabled) {
 
   RemoveTree(out);
   ASSERT_FALSE(Exists(out));
-  const std::vector<std::wstring> around = Names(Folder());
+  const std::vector<std::wstring> around = ListFolder(Folder());
   app.ClickMain(L"&Go");
   app.AnswerInputBox(L"Title", L"Gone");  // no title yet: it asks first
   ExpectFailureNaming(app.AnswerMessageBox(L"Error", kOk), out + L"\\mp3list.html");
   EXPECT_FALSE(Exists(out)) << "the folder is not made again";
-  EXPECT_EQ(Names(Folder()), around) << "nothing is written beside it";
+  EXPECT_EQ(ListFolder(Folder()), around) << "nothing is written beside it";
   ExpectStillRunning();
 }
 
@@ -197,7 +199,8 @@ TEST_F(Faults, TheMusicFolderIsOnADriveThatGoesAway) {
   EXPECT_NE(seen.text.find(music), std::wstring::npos) << "the message names the music folder";
   EXPECT_EQ(ReadBytes(out + L"\\mp3list.html"), before)
       << "the page of the music that can no longer be read replaced the previous page";
-  EXPECT_EQ(Names(out), std::vector<std::wstring>{L"mp3list.html"}) << "no temporary file left";
+  EXPECT_EQ(ListFolder(out), std::vector<std::wstring>{L"mp3list.html"})
+      << "no temporary file left";
   ExpectStillRunning();
 
   // The picker: the drive is still listed, but cannot be read.

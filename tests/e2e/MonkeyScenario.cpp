@@ -14,11 +14,11 @@
 #include <set>
 
 #include "e2e/Expected.h"
-#include "e2e/MachineValue.h"
 #include "e2e/Scenario.h"
 #include "e2e/driver/Files.h"
 #include "e2e/driver/Waiting.h"
 #include "e2e/driver/Windows.h"
+#include "support/MachineValue.h"
 
 namespace e2e {
 namespace {
@@ -127,8 +127,8 @@ class Monkey : public Scenario {
     const std::wstring pagePath = Joined(app.Text(field::kOutputFolder)) + L"mp3list.html";
     std::vector<std::wstring> names;
     std::wstring music = Joined(app.Text(field::kMusicFolder));
-    music.pop_back();  // Names() puts the backslash back
-    for (const auto& name : Names(music, L"*.mp3")) {
+    music.pop_back();  // ListFolder() puts the backslash back
+    for (const auto& name : ListFolder(music, L"*.mp3")) {
       // Only names that end in ".mp3" themselves, not through their short 8.3 names.
       std::wstring lower = name;
       for (auto& c : lower) c = static_cast<wchar_t>(std::towlower(c));
@@ -178,7 +178,7 @@ class Monkey : public Scenario {
   std::optional<std::wstring> LeftOvers() {
     for (const std::wstring& page : written_) {
       const std::wstring folder = page.substr(0, page.find_last_of(L'\\'));
-      for (const auto& name : Names(folder, L"mp3*.tmp"))
+      for (const auto& name : ListFolder(folder, L"mp3*.tmp"))
         return L"a temporary file " + name + L" in " + folder;
     }
     return std::nullopt;
@@ -474,8 +474,9 @@ class Monkey : public Scenario {
   std::map<std::wstring, int> visits_;
   std::set<std::wstring> written_;
   // System Information is not to be found: a launch would start whatever the machine has.
-  MachineValue msinfo_{L"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", L"PATH"};
-  MachineValue location_{L"SOFTWARE\\Microsoft\\Shared Tools Location", L"MSINFO"};
+  melodex::testing::MachineValue msinfo_{L"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", L"PATH"};
+  melodex::testing::MachineValue location_{L"SOFTWARE\\Microsoft\\Shared Tools Location",
+                                           L"MSINFO"};
 };
 
 TEST_F(Monkey, ThousandsOfRandomStepsOverEveryWindow) {

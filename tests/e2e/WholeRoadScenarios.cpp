@@ -19,7 +19,7 @@ class WholeRoad : public Scenario {
   // the link texts the page is to show for them.
   std::vector<std::wstring> Links(const std::wstring& folder, const std::wstring& base) {
     std::vector<std::wstring> lines;
-    for (const std::wstring& name : Names(folder, L"*.mp3")) {
+    for (const std::wstring& name : ListFolder(folder, L"*.mp3")) {
       const auto text = kLinkTexts.find(name);
       if (text == kLinkTexts.end()) {
         ADD_FAILURE() << "the folder lists " << Narrow(name) << ", which the scenario did not make";
@@ -102,7 +102,7 @@ TEST_F(WholeRoad, ThroughTheDialogsWithTheMouse) {
   EXPECT_EQ(app.AnswerMessageBox(kAppTitle, kOk), kAllDone);
   PageLook look{.title = L"My Songs", .link = L"#CC9999", .centred = false};
   ExpectPage(out + L"\\mp3list.html", PageBytes(look, Links(music, L"http://example.org/music/")));
-  EXPECT_EQ(Names(out), std::vector<std::wstring>{L"mp3list.html"}) << "nothing else is left";
+  EXPECT_EQ(ListFolder(out), std::vector<std::wstring>{L"mp3list.html"}) << "nothing else is left";
 }
 
 TEST_F(WholeRoad, ThroughTypedPathsWithTheKeyboard) {
@@ -131,7 +131,7 @@ TEST_F(WholeRoad, ThroughTypedPathsWithTheKeyboard) {
   app.Alt(L'g');
   EXPECT_EQ(app.AnswerMessageBox(kAppTitle, kOk), kAllDone);
   ExpectPage(out + L"\\mp3list.html", expected);
-  EXPECT_EQ(Names(out), std::vector<std::wstring>{L"mp3list.html"});
+  EXPECT_EQ(ListFolder(out), std::vector<std::wstring>{L"mp3list.html"});
 }
 
 TEST_F(WholeRoad, TitlePromptCancelledWritesAnEmptyTitleAndAsksAgainNextTime) {

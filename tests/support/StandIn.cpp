@@ -1,28 +1,29 @@
 #include "support/StandIn.h"
 
-#include "support/Win32Files.h"
-
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 
-namespace melodex::testing::probe {
-namespace {
+#include "support/Win32Files.h"
 
-std::wstring OwnFolder() {
-  wchar_t self[MAX_PATH * 2];
-  const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH * 2);
-  std::wstring path(self, length);
-  return path.substr(0, path.find_last_of(L'\\'));
+namespace melodex::testing::standin {
+
+std::wstring Program() {
+  std::wstring self(MAX_PATH, L'\0');
+  DWORD length = 0;
+  while ((length = GetModuleFileNameW(nullptr, self.data(), static_cast<DWORD>(self.size()))) ==
+         self.size()) {
+    self.resize(self.size() * 2);
+  }
+  self.resize(length);
+  return self.substr(0, self.find_last_of(L'\\')) + L"\\melodex_stand_in.exe";
 }
 
-}  // namespace
-
-void CopyProbe(const std::wstring& path) {
-  const std::wstring probe = OwnFolder() + L"\\sysinfo_probe.exe";
-  ASSERT_TRUE(CopyFileW(probe.c_str(), path.c_str(), TRUE)) << "no probe program beside the tests";
+void Copy(const std::wstring& path) {
+  ASSERT_TRUE(CopyFileW(Program().c_str(), path.c_str(), TRUE))
+      << "no stand-in program beside the tests";
 }
 
 std::optional<Run> WaitForRun(const std::wstring& path) {
@@ -40,8 +41,7 @@ std::optional<Run> WaitForRun(const std::wstring& path) {
 }
 
 bool HasRun(const std::wstring& path) {
-  return GetFileAttributesW((path + L".ran").c_str()) != INVALID_FILE_ATTRIBUTES ||
-         GetFileAttributesW((path + L".ran.part").c_str()) != INVALID_FILE_ATTRIBUTES;
+  return Exists(path + L".ran") || Exists(path + L".ran.part");
 }
 
-}  // namespace melodex::testing::probe
+}  // namespace melodex::testing::standin

@@ -32,7 +32,13 @@ std::wstring MakeScratchFolder(const std::wstring& prefix) {
   return folder;
 }
 
-bool MakeFolder(const std::wstring& path) { return CreateDirectoryW(path.c_str(), nullptr); }
+bool MakeFolder(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return true;
+  const std::size_t slash = path.find_last_of(L'\\');
+  if (slash != std::wstring::npos && slash > 2) MakeFolder(path.substr(0, slash));
+  return CreateDirectoryW(path.c_str(), nullptr) != FALSE;
+}
 
 bool WriteBytes(const std::wstring& path, const std::string& bytes, DWORD attributes) {
   const HANDLE file =
@@ -59,10 +65,14 @@ std::optional<std::string> ReadBytes(const std::wstring& path) {
   return bytes;
 }
 
-std::vector<std::wstring> ListFolder(const std::wstring& folder) {
+bool Exists(const std::wstring& path) {
+  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::vector<std::wstring> ListFolder(const std::wstring& folder, const std::wstring& wildcard) {
   std::vector<std::wstring> names;
   WIN32_FIND_DATAW data;
-  const HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &data);
+  const HANDLE search = FindFirstFileW((folder + L"\\" + wildcard).c_str(), &data);
   if (search == INVALID_HANDLE_VALUE) return names;
   do {
     const std::wstring name = data.cFileName;
@@ -73,7 +83,9 @@ std::vector<std::wstring> ListFolder(const std::wstring& folder) {
 }
 
 void RemoveTree(const std::wstring& folder) {
-  for (int attempt = 0; attempt < 50 && !RemoveOnce(folder); ++attempt) Sleep(100);
+  for (int attempt = 0; attempt < 50 && Exists(folder) && !RemoveOnce(folder); ++attempt) {
+    Sleep(100);
+  }
 }
 
 }  // namespace melodex::testing

@@ -14,14 +14,19 @@ namespace melodex::testing {
 // A new, empty folder under the system's temporary folder, named after `prefix`. Its path has
 // no blanks (tests plant programs where a blank in a path would lead Windows).
 std::wstring MakeScratchFolder(const std::wstring& prefix);
+// Makes the folder and any of its parents that are missing; true when it is there then.
 bool MakeFolder(const std::wstring& path);
 // Creates or replaces a file with the bytes, then gives it the attributes.
 bool WriteBytes(const std::wstring& path, const std::string& bytes = "",
                 DWORD attributes = FILE_ATTRIBUTE_NORMAL);
 std::optional<std::string> ReadBytes(const std::wstring& path);
-// Every entry of the folder, hidden ones too, in the folder's own order.
-std::vector<std::wstring> ListFolder(const std::wstring& folder);
-// Deletes the folder and everything in it, waiting a little for programs that still end.
+bool Exists(const std::wstring& path);
+// The names in the folder that match the wildcard, hidden ones too (not "." and ".."), in
+// the folder's own order.
+std::vector<std::wstring> ListFolder(const std::wstring& folder,
+                                     const std::wstring& wildcard = L"*");
+// Deletes the folder and everything in it, waiting a little for programs that still end. A
+// folder that is not there is fine.
 void RemoveTree(const std::wstring& folder);
 
 }  // namespace melodex::testing

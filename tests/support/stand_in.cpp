@@ -1,4 +1,4 @@
-// A stand-in for a program the tests start: it leaves a marker file beside itself, named
+// Stands in for a program the tests start: it leaves a marker file beside itself, named
 // after its own file with ".ran" added, that holds how it was asked to show its window and
 // the command line it was given, then ends. Copies of it under different names tell the
 // tests which of them ran.

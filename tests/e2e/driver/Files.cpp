@@ -1,7 +1,8 @@
 #include "e2e/driver/Files.h"
 
+#include <windows.h>
+
 #include "e2e/driver/Waiting.h"
-#include "support/Win32Files.h"
 
 namespace e2e {
 namespace {
@@ -11,56 +12,19 @@ std::wstring Reason() { return L" (error " + std::to_wstring(GetLastError()) + L
 }  // namespace
 
 void MakeFolder(const std::wstring& path) {
-  const std::size_t slash = path.find_last_of(L'\\');
-  if (slash != std::wstring::npos && slash > 2) MakeFolder(path.substr(0, slash));
-  if (!CreateDirectoryW(path.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
+  if (!melodex::testing::MakeFolder(path))
     throw DriverError(L"cannot make the folder " + path + Reason());
-}
-
-void RemoveTree(const std::wstring& path) {
-  for (const std::wstring& name : Names(path)) {
-    const std::wstring full = path + L"\\" + name;
-    const DWORD attributes = GetFileAttributesW(full.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-      RemoveTree(full);
-    } else {
-      SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-      DeleteFileW(full.c_str());
-    }
-  }
-  RemoveDirectoryW(path.c_str());
 }
 
 void FreshFolder(const std::wstring& path) {
   RemoveTree(path);
   MakeFolder(path);
-  if (!Names(path).empty()) throw DriverError(L"cannot empty the folder " + path);
+  if (!ListFolder(path).empty()) throw DriverError(L"cannot empty the folder " + path);
 }
 
 void WriteBytes(const std::wstring& path, const std::string& bytes) {
   if (!melodex::testing::WriteBytes(path, bytes))
     throw DriverError(L"cannot write " + path + Reason());
-}
-
-std::optional<std::string> ReadBytes(const std::wstring& path) {
-  return melodex::testing::ReadBytes(path);
-}
-
-bool Exists(const std::wstring& path) {
-  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-std::vector<std::wstring> Names(const std::wstring& folder, const std::wstring& wildcard) {
-  std::vector<std::wstring> names;
-  WIN32_FIND_DATAW data{};
-  const HANDLE search = FindFirstFileW((folder + L"\\" + wildcard).c_str(), &data);
-  if (search == INVALID_HANDLE_VALUE) return names;
-  do {
-    const std::wstring name = data.cFileName;
-    if (name != L"." && name != L"..") names.push_back(name);
-  } while (FindNextFileW(search, &data));
-  FindClose(search);
-  return names;
 }
 
 void CopyOver(const std::wstring& from, const std::wstring& to) {
