@@ -103,6 +103,18 @@ TEST_F(ColourChooserTest, EachOptionWritesItsPaletteValue) {
   EXPECT_EQ(windows.Realized("Form3"), 1);
 }
 
+TEST_F(ColourChooserTest, SelectingAnOptionClearsTheOneSelectedBefore) {
+  Main().Command3.Press();
+  Chooser().Option8.Press();
+  Chooser().Option2.Press();
+
+  std::vector<bool> selected;
+  for (const ui::OptionButton* option : Options()) selected.push_back(option->Value());
+  EXPECT_EQ(selected, (std::vector<bool>{false, true, false, false, false, false, false, false}));
+  Chooser().Command1.Press();
+  EXPECT_EQ(Main().Text3.Text(), L"#000000");
+}
+
 TEST_F(ColourChooserTest, EachColourButtonLeadsToItsOwnFieldOnly) {
   Main().Text5.OnUserEdit(L"navy blue, typed by hand");  // replaced whole all the same
   for (std::size_t target = 0; target < 6; ++target) {
