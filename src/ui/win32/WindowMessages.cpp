@@ -9,6 +9,8 @@
 namespace melodex::win32 {
 
 LRESULT CALLBACK Win32Window::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  // The object comes with the window's first message, so that no message of its creation
+  // misses it.
   if (message == WM_NCCREATE) {
     auto* created =
         static_cast<Win32Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
