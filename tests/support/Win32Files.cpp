@@ -7,18 +7,22 @@ bool RemoveOnce(const std::wstring& folder) {
   bool removed = true;
   for (const std::wstring& name : ListFolder(folder)) {
     const std::wstring path = folder + L"\\" + name;
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    const DWORD attributes = GetFileAttributesW(Extended(path).c_str());
+    SetFileAttributesW(Extended(path).c_str(), FILE_ATTRIBUTE_NORMAL);
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
       removed = RemoveOnce(path) && removed;
-    } else if (!DeleteFileW(path.c_str())) {
+    } else if (!DeleteFileW(Extended(path).c_str())) {
       removed = false;
     }
   }
-  return RemoveDirectoryW(folder.c_str()) && removed;
+  return RemoveDirectoryW(Extended(folder).c_str()) && removed;
 }
 
 }  // namespace
+
+std::wstring Extended(const std::wstring& path) {
+  return path.starts_with(L"\\\\") ? path : L"\\\\?\\" + path;
+}
 
 std::wstring MakeScratchFolder(const std::wstring& prefix) {
   wchar_t temp[MAX_PATH];
@@ -32,22 +36,24 @@ std::wstring MakeScratchFolder(const std::wstring& prefix) {
   return folder;
 }
 
-bool MakeFolder(const std::wstring& path) { return CreateDirectoryW(path.c_str(), nullptr); }
+bool MakeFolder(const std::wstring& path) {
+  return CreateDirectoryW(Extended(path).c_str(), nullptr);
+}
 
 bool WriteBytes(const std::wstring& path, const std::string& bytes, DWORD attributes) {
   const HANDLE file =
-      CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+      CreateFileW(Extended(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   DWORD written = 0;
   const bool ok =
       WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
       written == bytes.size();
   CloseHandle(file);
-  return SetFileAttributesW(path.c_str(), attributes) && ok;
+  return SetFileAttributesW(Extended(path).c_str(), attributes) && ok;
 }
 
 std::optional<std::string> ReadBytes(const std::wstring& path) {
-  const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ,
+  const HANDLE file = CreateFileW(Extended(path).c_str(), GENERIC_READ,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                   OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return std::nullopt;
@@ -62,7 +68,7 @@ std::optional<std::string> ReadBytes(const std::wstring& path) {
 std::vector<std::wstring> ListFolder(const std::wstring& folder) {
   std::vector<std::wstring> names;
   WIN32_FIND_DATAW data;
-  const HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &data);
+  const HANDLE search = FindFirstFileW(Extended(folder + L"\\*").c_str(), &data);
   if (search == INVALID_HANDLE_VALUE) return names;
   do {
     const std::wstring name = data.cFileName;
