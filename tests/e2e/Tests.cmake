@@ -51,7 +51,8 @@ set_tests_properties(e2e_clock_start PROPERTIES FIXTURES_SETUP e2e_clock FIXTURE
 set_tests_properties(e2e_clock_stop PROPERTIES FIXTURES_CLEANUP e2e_clock FIXTURES_REQUIRED wine)
 
 # One CTest test per window's scenarios.
-foreach(suite MainWindow FolderPicker ColourChooser HelpWindow AboutBox MessageBoxes WholeRoad Monkey)
+foreach(suite MainWindow FolderPicker ColourChooser HelpWindow AboutBox MessageBoxes WholeRoad
+              PageFaults Monkey)
   add_test(NAME e2e_${suite} COMMAND melodex_e2e --gtest_filter=${suite}.*)
   set_tests_properties(e2e_${suite} PROPERTIES
     FIXTURES_REQUIRED "wine;e2e_clock"

@@ -21,7 +21,10 @@ bool RemoveOnce(const std::wstring& folder) {
 }  // namespace
 
 std::wstring Extended(const std::wstring& path) {
-  return path.starts_with(L"\\\\") ? path : L"\\\\?\\" + path;
+  // Short paths stay as they are, so that the system still resolves "..", "/" and relative
+  // paths in them; long ones are absolute here.
+  if (path.size() < 240 || path.starts_with(L"\\\\")) return path;
+  return L"\\\\?\\" + path;
 }
 
 std::wstring MakeScratchFolder(const std::wstring& prefix) {

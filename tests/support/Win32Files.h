@@ -11,7 +11,7 @@ namespace melodex::testing {
 // Setting up and looking at real folders with plain Win32 calls, for tests that must not
 // go through the code they test.
 
-// An absolute path in the form the file calls take at any length ("\\?\C:\...").
+// A path in the form the file calls take at any length ("\\?\C:\..." once it is long).
 std::wstring Extended(const std::wstring& path);
 // A new, empty folder under the system's temporary folder, named after `prefix`. Its path has
 // no blanks (tests plant programs where a blank in a path would lead Windows).

@@ -440,9 +440,10 @@ void Win32Window::ApplyDrives(HWND box, const ui::DriveList& drives) {
   const auto count = static_cast<std::size_t>(SendMessageW(box, CB_GETCOUNT, 0, 0));
   bool same = count == drives.Entries().size();
   for (std::size_t i = 0; same && i < count; ++i) {
-    wchar_t text[MAX_PATH] = L"";
-    if (SendMessageW(box, CB_GETLBTEXTLEN, i, 0) < MAX_PATH)
-      SendMessageW(box, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+    const LRESULT length = SendMessageW(box, CB_GETLBTEXTLEN, i, 0);
+    std::wstring text(length > 0 ? static_cast<std::size_t>(length) + 1 : 1, L'\0');
+    if (length > 0) SendMessageW(box, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(wcslen(text.c_str()));
     same = drives.Entries()[i].text == text;
   }
   if (!same) {

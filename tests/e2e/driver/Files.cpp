@@ -13,22 +13,23 @@ std::wstring Reason() { return L" (error " + std::to_wstring(GetLastError()) + L
 void MakeFolder(const std::wstring& path) {
   const std::size_t slash = path.find_last_of(L'\\');
   if (slash != std::wstring::npos && slash > 2) MakeFolder(path.substr(0, slash));
-  if (!CreateDirectoryW(path.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
+  if (!CreateDirectoryW(melodex::testing::Extended(path).c_str(), nullptr) &&
+      GetLastError() != ERROR_ALREADY_EXISTS)
     throw DriverError(L"cannot make the folder " + path + Reason());
 }
 
 void RemoveTree(const std::wstring& path) {
   for (const std::wstring& name : Names(path)) {
     const std::wstring full = path + L"\\" + name;
-    const DWORD attributes = GetFileAttributesW(full.c_str());
+    const DWORD attributes = GetFileAttributesW(melodex::testing::Extended(full).c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
       RemoveTree(full);
     } else {
-      SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-      DeleteFileW(full.c_str());
+      SetFileAttributesW(melodex::testing::Extended(full).c_str(), FILE_ATTRIBUTE_NORMAL);
+      DeleteFileW(melodex::testing::Extended(full).c_str());
     }
   }
-  RemoveDirectoryW(path.c_str());
+  RemoveDirectoryW(melodex::testing::Extended(path).c_str());
 }
 
 void FreshFolder(const std::wstring& path) {
@@ -47,13 +48,14 @@ std::optional<std::string> ReadBytes(const std::wstring& path) {
 }
 
 bool Exists(const std::wstring& path) {
-  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+  return GetFileAttributesW(melodex::testing::Extended(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 std::vector<std::wstring> Names(const std::wstring& folder, const std::wstring& wildcard) {
   std::vector<std::wstring> names;
   WIN32_FIND_DATAW data{};
-  const HANDLE search = FindFirstFileW((folder + L"\\" + wildcard).c_str(), &data);
+  const HANDLE search =
+      FindFirstFileW(melodex::testing::Extended(folder + L"\\" + wildcard).c_str(), &data);
   if (search == INVALID_HANDLE_VALUE) return names;
   do {
     const std::wstring name = data.cFileName;
