@@ -224,9 +224,10 @@ class Win32TextFile : public TextFile {
                                                                              : ERROR_SUCCESS;
   }
 
+  // Errors of a page another program holds open for a moment.
   static bool Busy(DWORD error) {
     return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
-           error == ERROR_ACCESS_DENIED;
+           error == ERROR_ACCESS_DENIED || error == ERROR_UNABLE_TO_REMOVE_REPLACED;
   }
 
   // One try at putting the written file where the page belongs.
