@@ -14,6 +14,7 @@
 #include "e2e/driver/Process.h"
 #include "e2e/driver/Waiting.h"
 #include "e2e/driver/Windows.h"
+#include "support/Win32Files.h"
 
 namespace e2e {
 namespace {
@@ -247,18 +248,6 @@ class PageFaults : public FaultScenario {
     return folder;
   }
 
-  // The system's own words for a refused access.
-  static std::wstring AccessDenied() {
-    wchar_t* text = nullptr;
-    FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, ERROR_ACCESS_DENIED, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::wstring reason = text ? text : L"";
-    LocalFree(text);
-    while (!reason.empty() && std::iswspace(reason.back())) reason.pop_back();
-    return reason;
-  }
-
   // Both folders chosen in the picker, folder by folder, and a page written over an old one.
   void WriteThePageIntoFoldersOf(std::size_t length) {
     Melodex& app = App();
@@ -319,7 +308,8 @@ TEST_F(PageFaults, APageMarkedReadOnlyIsNotReplaced) {
   ASSERT_TRUE(SetFileAttributesW(page.c_str(), FILE_ATTRIBUTE_READONLY));  // as attrib +r does
   Prepare(In(L"music"), out);
 
-  EXPECT_EQ(Go(L"Error"), PageNotWritten(page, AccessDenied()));
+  EXPECT_EQ(Go(L"Error"),
+            PageNotWritten(page, melodex::testing::SystemReason(ERROR_ACCESS_DENIED)));
   EXPECT_EQ(ReadBytes(page), "the old page\r\n");
   EXPECT_TRUE(GetFileAttributesW(page.c_str()) & FILE_ATTRIBUTE_READONLY);
   EXPECT_EQ(Names(out), std::vector<std::wstring>{L"mp3list.html"}) << "no temporary file left";

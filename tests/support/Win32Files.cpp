@@ -81,6 +81,20 @@ std::vector<std::wstring> ListFolder(const std::wstring& folder) {
   return names;
 }
 
+std::wstring SystemReason(DWORD error) {
+  wchar_t* text = nullptr;
+  FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  std::wstring reason = text ? text : L"";
+  LocalFree(text);
+  while (!reason.empty() &&
+         (reason.back() == L'\n' || reason.back() == L'\r' || reason.back() == L' ')) {
+    reason.pop_back();
+  }
+  return reason;
+}
+
 void RemoveTree(const std::wstring& folder) {
   for (int attempt = 0; attempt < 50 && !RemoveOnce(folder); ++attempt) Sleep(100);
 }

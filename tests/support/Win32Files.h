@@ -23,6 +23,8 @@ bool WriteBytes(const std::wstring& path, const std::string& bytes = "",
 std::optional<std::string> ReadBytes(const std::wstring& path);
 // Every entry of the folder, hidden ones too, in the folder's own order.
 std::vector<std::wstring> ListFolder(const std::wstring& folder);
+// The system's own words for an error code, without the line break that ends them.
+std::wstring SystemReason(DWORD error);
 // Deletes the folder and everything in it, waiting a little for programs that still end.
 void RemoveTree(const std::wstring& folder);
 

@@ -1,7 +1,5 @@
 #include <windows.h>
 
-#include <cwctype>
-
 #include "contract/FileSystemContract.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "support/Win32Files.h"
@@ -58,16 +56,7 @@ class Win32Workspace : public Workspace {
   bool IsHidden(const std::wstring& path) const override {
     return GetFileAttributesW(Extended(path).c_str()) & FILE_ATTRIBUTE_HIDDEN;
   }
-  std::wstring AccessDeniedReason() const override {
-    wchar_t* text = nullptr;
-    FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, ERROR_ACCESS_DENIED, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::wstring reason = text ? text : L"";
-    LocalFree(text);
-    while (!reason.empty() && std::iswspace(reason.back())) reason.pop_back();
-    return reason;
-  }
+  std::wstring AccessDeniedReason() const override { return SystemReason(ERROR_ACCESS_DENIED); }
   std::vector<std::wstring> List(const std::wstring& folder) const override {
     return ListFolder(folder);
   }
