@@ -40,7 +40,8 @@ class FileSearch {
 // A text file written line by line in the system's ANSI code page, each line ending in
 // CR LF. The file appears under its name only when Close() succeeds: until then a file of
 // that name stays exactly as it was, and a file abandoned (destroyed without a successful
-// Close) leaves nothing behind.
+// Close) leaves nothing behind. A file it replaces passes on its marks (hidden, system) and,
+// where the system keeps one, its security; one marked read-only is never replaced.
 class TextFile {
  public:
   virtual ~TextFile() = default;
@@ -52,7 +53,8 @@ class TextFile {
   virtual void WriteLine(std::wstring_view line) = 0;
 
   // Writes out what is left and puts the file in place. Throws FileSystemError on failure,
-  // in which case the previous file of that name is untouched.
+  // in which case the previous file of that name is untouched: among others when it has
+  // been marked read-only meanwhile ("access denied").
   virtual void Close() = 0;
 };
 
@@ -74,7 +76,8 @@ class FileSystem {
   virtual std::unique_ptr<FileSearch> FindFiles(const std::wstring& pattern) = 0;
 
   // Starts a text file that will create or replace `path`. Throws FileSystemError when the
-  // folder cannot take it (missing, read-only, full).
+  // folder cannot take it (missing, read-only, full), and, before anything is written, when
+  // the file there is marked read-only or is a folder ("access denied").
   virtual std::unique_ptr<TextFile> CreateTextFile(const std::wstring& path) = 0;
 
   // Whether an ordinary file (not a folder, not hidden, not a system file) of that name exists.

@@ -91,6 +91,94 @@ TEST_P(FileSystemContract, AbandonedTextFileLeavesTheOldFileAndNoTrace) {
   EXPECT_EQ(workspace->List(workspace->Folder()), std::vector<std::wstring>{L"page.html"});
 }
 
+TEST_P(FileSystemContract, AReadOnlyFileIsRefusedBeforeAnythingIsWritten) {
+  const std::wstring path = At(L"page.html");
+  workspace->MakeFile(path, "old page\r\n");
+  workspace->SetReadOnly(path, true);
+
+  try {
+    workspace->System().CreateTextFile(path);
+    FAIL() << "a file marked read-only was taken on";
+  } catch (const FileSystemError& error) {
+    EXPECT_EQ(error.Path(), path);
+    EXPECT_EQ(error.Reason(), workspace->AccessDeniedReason());
+  }
+  EXPECT_EQ(workspace->Read(path), "old page\r\n");
+  EXPECT_TRUE(workspace->IsReadOnly(path));
+  EXPECT_EQ(workspace->List(workspace->Folder()), std::vector<std::wstring>{L"page.html"});
+}
+
+TEST_P(FileSystemContract, AFileMarkedReadOnlyWhileTheNewOneIsWrittenStays) {
+  const std::wstring path = At(L"page.html");
+  workspace->MakeFile(path, "old page\r\n");
+  auto file = workspace->System().CreateTextFile(path);
+  file->WriteLine(L"new page");
+  workspace->SetReadOnly(path, true);
+
+  try {
+    file->Close();
+    FAIL() << "a file marked read-only was replaced";
+  } catch (const FileSystemError& error) {
+    EXPECT_EQ(error.Path(), path);
+    EXPECT_EQ(error.Reason(), workspace->AccessDeniedReason());
+  }
+  file.reset();
+  EXPECT_EQ(workspace->Read(path), "old page\r\n");
+  EXPECT_TRUE(workspace->IsReadOnly(path));
+  EXPECT_EQ(workspace->List(workspace->Folder()), std::vector<std::wstring>{L"page.html"});
+}
+
+TEST_P(FileSystemContract, AReplacedFileKeepsItsHiddenMark) {
+  const std::wstring path = At(L"page.html");
+  workspace->MakeFile(path, "old page\r\n", /*hidden=*/true);
+
+  auto file = workspace->System().CreateTextFile(path);
+  file->WriteLine(L"new page");
+  file->Close();
+
+  EXPECT_EQ(workspace->Read(path), "new page\r\n");
+  EXPECT_TRUE(workspace->IsHidden(path));
+  EXPECT_FALSE(workspace->IsReadOnly(path));
+  EXPECT_EQ(workspace->List(workspace->Folder()), std::vector<std::wstring>{L"page.html"});
+}
+
+// Nested folders down to a path of exactly `length` characters, made from outside.
+std::wstring MakeDeepFolder(Workspace& workspace, std::wstring folder, std::size_t length) {
+  workspace.MakeFolder(folder);
+  for (wchar_t letter = L'a'; folder.size() < length; ++letter) {
+    std::size_t room = length - folder.size() - 1;
+    if (room > 100) room = std::min<std::size_t>(100, room - 2);  // leaves room for one more
+    folder += L"\\" + std::wstring(room, letter);
+    workspace.MakeFolder(folder);
+  }
+  return folder;
+}
+
+TEST_P(FileSystemContract, FoldersOfAnyLengthAreSearchedListedAndWritten) {
+  for (const std::size_t length : {300u, 1000u}) {
+    SCOPED_TRACE(length);
+    const std::wstring folder =
+        MakeDeepFolder(*workspace, At(L"deep" + std::to_wstring(length)), length);
+    ASSERT_EQ(folder.size(), length);
+    workspace->MakeFile(folder + L"\\song.mp3", "");
+    workspace->MakeFolder(folder + L"\\inner");
+    FileSystem& fs = workspace->System();
+
+    EXPECT_EQ(Drain(*fs.FindFiles(folder + L"\\*.mp3")), std::vector<std::wstring>{L"song.mp3"});
+    EXPECT_EQ(fs.SubFolders(folder), std::vector<std::wstring>{L"inner"});
+    EXPECT_TRUE(fs.FileExists(folder + L"\\song.mp3"));
+    const std::wstring page = folder + L"\\mp3list.html";
+    for (const wchar_t* line : {L"first page", L"second page"}) {
+      auto file = fs.CreateTextFile(page);
+      file->WriteLine(line);
+      file->Close();
+    }
+    EXPECT_EQ(workspace->Read(page), "second page\r\n");
+    EXPECT_EQ(Sorted(workspace->List(folder)),
+              (std::vector<std::wstring>{L"inner", L"mp3list.html", L"song.mp3"}));
+  }
+}
+
 TEST_P(FileSystemContract, TextFileInAMissingFolderFailsNamingThePath) {
   const std::wstring path = At(L"missing\\page.html");
   try {

@@ -24,6 +24,12 @@ class Workspace {
   virtual void MakeFile(const std::wstring& path, const std::string& bytes, bool hidden = false,
                         bool system = false) = 0;
   virtual std::optional<std::string> Read(const std::wstring& path) const = 0;
+  // Sets or clears the read-only mark of a file, and tells the marks it has.
+  virtual void SetReadOnly(const std::wstring& path, bool readOnly) = 0;
+  virtual bool IsReadOnly(const std::wstring& path) const = 0;
+  virtual bool IsHidden(const std::wstring& path) const = 0;
+  // The system's own words for an access it refuses.
+  virtual std::wstring AccessDeniedReason() const = 0;
   // Every entry of the folder, in the folder's own order.
   virtual std::vector<std::wstring> List(const std::wstring& folder) const = 0;
   // The label of a drive ("C:"), as the system keeps it.

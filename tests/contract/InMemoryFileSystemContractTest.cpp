@@ -23,6 +23,18 @@ class InMemoryWorkspace : public Workspace {
   std::optional<std::string> Read(const std::wstring& path) const override {
     return fs_.ReadFile(path);
   }
+  void SetReadOnly(const std::wstring& path, bool readOnly) override {
+    const unsigned attributes = fs_.AttributesOf(path);
+    fs_.SetAttributes(path, readOnly ? attributes | InMemoryFileSystem::kReadOnly
+                                     : attributes & ~InMemoryFileSystem::kReadOnly);
+  }
+  bool IsReadOnly(const std::wstring& path) const override {
+    return fs_.AttributesOf(path) & InMemoryFileSystem::kReadOnly;
+  }
+  bool IsHidden(const std::wstring& path) const override {
+    return fs_.AttributesOf(path) & InMemoryFileSystem::kHidden;
+  }
+  std::wstring AccessDeniedReason() const override { return kReasonAccessDenied; }
   std::vector<std::wstring> List(const std::wstring& folder) const override {
     return fs_.ListFolder(folder);
   }

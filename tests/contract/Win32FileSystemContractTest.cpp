@@ -28,11 +28,12 @@ class Win32Workspace : public Workspace {
   FileSystem& System() override { return fs_; }
   std::wstring Folder() const override { return folder_; }
   void MakeFolder(const std::wstring& path, bool hidden, bool system) override {
-    CreateDirectoryW(path.c_str(), nullptr);
+    testing::MakeFolder(path);
     DWORD attributes = 0;
     if (hidden) attributes |= FILE_ATTRIBUTE_HIDDEN;
     if (system) attributes |= FILE_ATTRIBUTE_SYSTEM;
-    if (attributes) SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_DIRECTORY | attributes);
+    if (attributes)
+      SetFileAttributesW(Extended(path).c_str(), FILE_ATTRIBUTE_DIRECTORY | attributes);
   }
   void MakeFile(const std::wstring& path, const std::string& bytes, bool hidden,
                 bool system) override {
@@ -44,6 +45,18 @@ class Win32Workspace : public Workspace {
   std::optional<std::string> Read(const std::wstring& path) const override {
     return ReadBytes(path);
   }
+  void SetReadOnly(const std::wstring& path, bool readOnly) override {
+    const DWORD attributes = GetFileAttributesW(Extended(path).c_str());
+    SetFileAttributesW(Extended(path).c_str(), readOnly ? attributes | FILE_ATTRIBUTE_READONLY
+                                                        : attributes & ~FILE_ATTRIBUTE_READONLY);
+  }
+  bool IsReadOnly(const std::wstring& path) const override {
+    return GetFileAttributesW(Extended(path).c_str()) & FILE_ATTRIBUTE_READONLY;
+  }
+  bool IsHidden(const std::wstring& path) const override {
+    return GetFileAttributesW(Extended(path).c_str()) & FILE_ATTRIBUTE_HIDDEN;
+  }
+  std::wstring AccessDeniedReason() const override { return SystemReason(ERROR_ACCESS_DENIED); }
   std::vector<std::wstring> List(const std::wstring& folder) const override {
     return ListFolder(folder);
   }

@@ -1,9 +1,11 @@
-// Faults of real file systems while Melodex writes its page: a disk that fills up, an output
-// folder that turns read-only, an output folder removed after "&Go" was enabled, a music
-// folder on a drive that goes away. faults.sh prepares each on the Linux side and runs one
-// of these scenarios; run any other way they are skipped.
+// Faults of real file systems while Melodex writes its page. Faults: a disk that fills up,
+// an output folder that turns read-only, an output folder removed after "&Go" was enabled, a
+// music folder on a drive that goes away; faults.sh prepares each on the Linux side and runs
+// one of these scenarios, and run any other way they are skipped. PageFaults: folders deeper
+// than the old limit of paths, and a page marked read-only, which need nothing prepared.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cwctype>
 
 #include "e2e/Expected.h"
@@ -12,30 +14,13 @@
 #include "e2e/driver/Process.h"
 #include "e2e/driver/Waiting.h"
 #include "e2e/driver/Windows.h"
+#include "support/Win32Files.h"
 
 namespace e2e {
 namespace {
 
-class Faults : public Scenario {
+class FaultScenario : public Scenario {
  protected:
-  void SetUp() override {
-    drive_ = Environment(L"MELODEX_E2E_FAULT_DRIVE");
-    control_ = WindowsPath(Environment(L"MELODEX_E2E_FAULT_CONTROL"));
-    if (control_.empty()) GTEST_SKIP() << "a fault scenario runs only through tests/e2e/faults.sh";
-    Scenario::SetUp();
-  }
-
-  // Asks faults.sh for a change of the file system now; empty when done, else why not.
-  std::wstring Request(const std::wstring& action) {
-    WriteBytes(control_ + L"\\" + action + L".request", "");
-    const std::wstring done = control_ + L"\\" + action + L".done";
-    WaitUntil(
-        L"the Linux side to carry out " + Quoted(action), [&] { return Exists(done); },
-        [] { return L"no answer"; }, Milliseconds(30000));
-    const std::string answer = ReadBytes(done).value_or("");
-    return answer.starts_with("ok") ? L"" : std::wstring(answer.begin(), answer.end());
-  }
-
   // Fills the fields by typing and the address prompt, so that "&Go" is enabled.
   void Prepare(const std::wstring& music, const std::wstring& output) {
     Melodex& app = App();
@@ -65,6 +50,27 @@ class Faults : public Scenario {
     App().Settle();
     EXPECT_TRUE(App().Program().Running()) << "the program is still there";
     EXPECT_TRUE(Process::Responsive(App().Main(), 2000)) << "and answers";
+  }
+};
+
+class Faults : public FaultScenario {
+ protected:
+  void SetUp() override {
+    drive_ = Environment(L"MELODEX_E2E_FAULT_DRIVE");
+    control_ = WindowsPath(Environment(L"MELODEX_E2E_FAULT_CONTROL"));
+    if (control_.empty()) GTEST_SKIP() << "a fault scenario runs only through tests/e2e/faults.sh";
+    Scenario::SetUp();
+  }
+
+  // Asks faults.sh for a change of the file system now; empty when done, else why not.
+  std::wstring Request(const std::wstring& action) {
+    WriteBytes(control_ + L"\\" + action + L".request", "");
+    const std::wstring done = control_ + L"\\" + action + L".done";
+    WaitUntil(
+        L"the Linux side to carry out " + Quoted(action), [&] { return Exists(done); },
+        [] { return L"no answer"; }, Milliseconds(30000));
+    const std::string answer = ReadBytes(done).value_or("");
+    return answer.starts_with("ok") ? L"" : std::wstring(answer.begin(), answer.end());
   }
 
   std::wstring drive_;
@@ -219,6 +225,97 @@ TEST_F(Faults, TheMusicFolderIsOnADriveThatGoesAway) {
   EXPECT_TRUE(
       ListEntries(app.DriveList(picker))[ListSelection(app.DriveList(picker))].starts_with(L"c:"))
       << "and its drive list goes back to the drive it showed";
+  ExpectStillRunning();
+}
+
+class PageFaults : public FaultScenario {
+ protected:
+  // Nested folders from `top` down to a path of exactly `length` characters, made from
+  // outside; the names below `top`, in order.
+  static std::vector<std::wstring> MakeDeepFolder(const std::wstring& top, std::size_t length) {
+    std::vector<std::wstring> names;
+    std::wstring folder = top;
+    MakeFolder(folder);
+    for (wchar_t letter = L'a'; folder.size() < length; ++letter) {
+      std::size_t room = length - folder.size() - 1;
+      if (room > 100) room = std::min<std::size_t>(100, room - 2);  // leaves room for one more
+      names.emplace_back(room, letter);
+      folder += L"\\" + names.back();
+      MakeFolder(folder);
+    }
+    return names;
+  }
+
+  static std::wstring Joined(std::wstring folder, const std::vector<std::wstring>& names) {
+    for (const std::wstring& name : names) folder += L"\\" + name;
+    return folder;
+  }
+
+  // Both folders chosen in the picker, folder by folder, and a page written over an old one.
+  void WriteThePageIntoFoldersOf(std::size_t length) {
+    Melodex& app = App();
+    const std::vector<std::wstring> musicNames = MakeDeepFolder(In(L"m"), length);
+    const std::vector<std::wstring> outNames = MakeDeepFolder(In(L"o"), length);
+    const std::wstring music = Joined(In(L"m"), musicNames);
+    const std::wstring out = Joined(In(L"o"), outNames);
+    ASSERT_EQ(music.size(), length);
+    ASSERT_EQ(out.size(), length);
+    for (const wchar_t* name : {L"01_First.mp3", L"02_Second.mp3"})
+      WriteBytes(music + L"\\" + name, "");
+    const std::wstring page = out + L"\\mp3list.html";
+    WriteBytes(page, "the old page\r\n");
+
+    app.ClickMain(L"MP3 &Directory");
+    const HWND picker = app.Window(kPickerCaption);
+    app.OpenFolder(picker, L"m");
+    for (const std::wstring& name : musicNames) app.OpenFolder(picker, name);
+    app.Click(picker, L"&Ok");
+    WaitForHidden(picker, L"the picker");
+    EXPECT_EQ(app.Text(field::kMusicFolder), music);
+
+    app.ClickMain(L"&Output Directory");
+    app.Window(kPickerCaption);
+    EXPECT_EQ(app.ShownPath(picker), music) << "the picker opens where it was left";
+    app.OpenFolder(picker, Folder().substr(Folder().find_last_of(L'\\') + 1));
+    app.OpenFolder(picker, L"o");
+    for (const std::wstring& name : outNames) app.OpenFolder(picker, name);
+    app.Click(picker, L"&Ok");
+    WaitForHidden(picker, L"the picker");
+    EXPECT_EQ(app.Text(field::kOutputFolder), out);
+
+    app.Retype(field::kTitle, L"Deep");
+    app.Alt(L'u');
+    app.AnswerInputBox(L"MP3 URL", L"http://example.org/");
+    EXPECT_EQ(Go(kAppTitle), kAllDone);
+    std::vector<std::wstring> links;
+    for (const std::wstring& name : ListFolder(music, L"*.mp3")) {
+      links.push_back(LinkLine(L"http://example.org/" + name,
+                               name == L"01_First.mp3" ? L" First" : L" Second"));
+    }
+    ASSERT_EQ(links.size(), 2u);
+    EXPECT_EQ(ReadBytes(page), PageBytes({.title = L"Deep"}, links)) << "the old page replaced";
+    EXPECT_EQ(ListFolder(out), std::vector<std::wstring>{L"mp3list.html"}) << "no temporary file left";
+  }
+};
+
+TEST_F(PageFaults, FoldersOf300Characters) { WriteThePageIntoFoldersOf(300); }
+
+TEST_F(PageFaults, FoldersOf1000Characters) { WriteThePageIntoFoldersOf(1000); }
+
+TEST_F(PageFaults, APageMarkedReadOnlyIsNotReplaced) {
+  MakeMusic(L"music", {L"01_First.mp3"});
+  const std::wstring out = In(L"out");
+  MakeFolder(out);
+  const std::wstring page = out + L"\\mp3list.html";
+  WriteBytes(page, "the old page\r\n");
+  ASSERT_TRUE(SetFileAttributesW(page.c_str(), FILE_ATTRIBUTE_READONLY));  // as attrib +r does
+  Prepare(In(L"music"), out);
+
+  EXPECT_EQ(Go(L"Error"),
+            PageNotWritten(page, melodex::testing::SystemReason(ERROR_ACCESS_DENIED)));
+  EXPECT_EQ(ReadBytes(page), "the old page\r\n");
+  EXPECT_TRUE(GetFileAttributesW(page.c_str()) & FILE_ATTRIBUTE_READONLY);
+  EXPECT_EQ(ListFolder(out), std::vector<std::wstring>{L"mp3list.html"}) << "no temporary file left";
   ExpectStillRunning();
 }
 

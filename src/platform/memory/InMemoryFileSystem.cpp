@@ -91,6 +91,11 @@ void RemoveChild(InMemoryFileSystem::Node& folder, std::wstring_view name) {
   std::erase_if(folder.children, [&](const auto& child) { return SameName(child->name, name); });
 }
 
+// A file that a text file may not replace: a folder, or one marked read-only.
+bool Refused(const InMemoryFileSystem::Node& node) {
+  return node.isFolder || (node.attributes & InMemoryFileSystem::kReadOnly);
+}
+
 std::size_t SizeOf(const InMemoryFileSystem::Node& node) {
   std::size_t size = node.bytes.size();
   for (const auto& child : node.children) size += SizeOf(*child);
@@ -210,10 +215,10 @@ class InMemoryFileSystem::Writer : public TextFile {
     Node& folder = *fs_.Find(fs_.Parse(folder_));
     std::wstring name;
     fs_.FindFolderOf(fs_.Parse(path_), name);
-    if (const Node* existing = Child(folder, name);
-        existing && (existing->isFolder || (existing->attributes & kReadOnly))) {
-      throw FileSystemError(path_, kReasonAccessDenied);
-    }
+    const Node* existing = Child(folder, name);
+    if (existing && Refused(*existing)) throw FileSystemError(path_, kReasonAccessDenied);
+    // The page keeps the marks the old one had.
+    temp.attributes = existing ? existing->attributes : kNormal;
     RemoveChild(folder, name);
     temp.name = name;
     closed_ = true;
@@ -341,6 +346,18 @@ void InMemoryFileSystem::Remove(const std::wstring& path) {
   if (Node* folder = FindFolderOf(Parse(path), name)) RemoveChild(*folder, name);
 }
 
+unsigned InMemoryFileSystem::AttributesOf(const std::wstring& path) const {
+  const Node* node = Find(Parse(path));
+  if (!node) throw FileSystemError(path, kReasonPathNotFound);
+  return node->attributes;
+}
+
+void InMemoryFileSystem::SetAttributes(const std::wstring& path, unsigned attributes) {
+  Node* node = Find(Parse(path));
+  if (!node) throw FileSystemError(path, kReasonPathNotFound);
+  node->attributes = attributes;
+}
+
 void InMemoryFileSystem::SetReady(const std::wstring& root, bool ready) {
   roots_.at(Upper(root))->ready = ready;
 }
@@ -396,6 +413,9 @@ std::unique_ptr<TextFile> InMemoryFileSystem::CreateTextFile(const std::wstring&
   std::wstring name;
   Node* folder = FindFolderOf(location, name);
   if (!folder) throw FileSystemError(path, kReasonPathNotFound);
+  if (const Node* existing = Child(*folder, name); existing && Refused(*existing)) {
+    throw FileSystemError(path, kReasonAccessDenied);
+  }
   if (folder->denyWrites) throw FileSystemError(path, kReasonAccessDenied);
   const std::wstring tempName = L"mp3" + std::to_wstring(nextTemp_++) + L".tmp";
   folder->children.push_back(std::make_unique<Node>(Node{.name = tempName}));

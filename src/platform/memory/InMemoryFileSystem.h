@@ -43,9 +43,12 @@ class InMemoryFileSystem : public FileSystem {
   void AddFile(const std::wstring& path, const std::string& bytes = {},
                unsigned attributes = kNormal, const std::wstring& shortName = L"");
   void Remove(const std::wstring& path);
+  unsigned AttributesOf(const std::wstring& path) const;
+  void SetAttributes(const std::wstring& path, unsigned attributes);
 
   // Staged failures. A drive that is not ready fails every operation on it; a folder that
-  // denies writes refuses new files; a root with a capacity refuses to grow beyond it.
+  // denies writes refuses new files; a root with a capacity refuses to grow beyond it. A
+  // file marked read-only (AddFile, SetAttributes) is not replaced.
   void SetReady(const std::wstring& root, bool ready);
   void DenyWrites(const std::wstring& folder);
   void SetCapacity(const std::wstring& root, std::size_t bytes);

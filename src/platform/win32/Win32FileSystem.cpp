@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include "platform/ExtendedPath.h"
+#include "platform/win32/FileReplace.h"
+#include "platform/win32/LongPaths.h"
 #include "platform/win32/SystemMessage.h"
 
 namespace melodex::win32 {
@@ -47,36 +50,45 @@ std::wstring Normalized(std::wstring path) {
   return path;
 }
 
-// The root of a path: "C:\", "\\server\share\", or that of the current drive.
-std::wstring RootOf(const std::wstring& path) {
-  if (path.size() >= 2 && path[1] == L':') return path.substr(0, 2) + L"\\";
-  if (path.starts_with(L"\\\\")) {
-    const std::size_t server = path.find(L'\\', 2);
-    const std::size_t share = server == std::wstring::npos ? server : path.find(L'\\', server + 1);
-    return share == std::wstring::npos ? path + L"\\" : path.substr(0, share + 1);
-  }
-  wchar_t root[MAX_PATH];
-  const DWORD length = GetFullPathNameW(L"\\", MAX_PATH, root, nullptr);
-  return length > 0 && length < MAX_PATH ? std::wstring(root) : std::wstring(L"\\");
+// The root of a path in extended-length form: "\\?\C:\", or "\\?\UNC\server\share\".
+std::wstring RootOf(const std::wstring& extended) {
+  constexpr std::wstring_view kUnc = L"\\\\?\\UNC\\";
+  if (!extended.starts_with(kUnc)) return extended.substr(0, extended.find(L'\\', 4) + 1);
+  const std::size_t server = extended.find(L'\\', kUnc.size());
+  const std::size_t share =
+      server == std::wstring::npos ? server : extended.find(L'\\', server + 1);
+  return share == std::wstring::npos ? extended + L'\\' : extended.substr(0, share + 1);
 }
 
 // Whether the root of the path can be read; when not, `error` says why.
-bool RootReadable(const std::wstring& path, DWORD& error) {
-  if (GetFileAttributesW(RootOf(path).c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+bool RootReadable(const std::wstring& extended, DWORD& error) {
+  if (GetFileAttributesW(RootOf(extended).c_str()) != INVALID_FILE_ATTRIBUTES) return true;
   error = GetLastError();
   return false;
+}
+
+// A name of the program's own beside the page, "mp3" and eight hexadecimal digits, for the
+// page while it is written and for the old page while it is replaced. Each call gives
+// another one.
+std::wstring FreshName(const std::wstring& folder, const wchar_t* extension) {
+  static unsigned state = static_cast<unsigned>(GetTickCount64()) ^ (GetCurrentProcessId() << 16);
+  state = state * 1664525u + 1013904223u;
+  std::wstring name = folder + L"mp3";
+  for (int shift = 28; shift >= 0; shift -= 4) name += L"0123456789ABCDEF"[(state >> shift) & 0xF];
+  return name + extension;
 }
 
 class Search : public FileSearch {
  public:
   explicit Search(std::wstring pattern) : pattern_(std::move(pattern)) {
-    handle_ = FindFirstFileExW(pattern_.c_str(), FindExInfoBasic, &data_, FindExSearchNameMatch,
+    const std::wstring extended = ForSystem(pattern_);
+    handle_ = FindFirstFileExW(extended.c_str(), FindExInfoBasic, &data_, FindExSearchNameMatch,
                                nullptr, FIND_FIRST_EX_LARGE_FETCH);
     if (handle_ == INVALID_HANDLE_VALUE) {
       DWORD error = GetLastError();
       // A folder that is not there is an empty listing; a drive or share that cannot be
       // read at all (gone, no medium) is a failure: its folders may well exist.
-      if (error == ERROR_PATH_NOT_FOUND && !RootReadable(pattern_, error)) {
+      if (error == ERROR_PATH_NOT_FOUND && !RootReadable(extended, error)) {
         throw FileSystemError(pattern_, SystemMessage(error));
       }
       if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND &&
@@ -116,26 +128,25 @@ class Search : public FileSearch {
 
 class Win32TextFile : public TextFile {
  public:
-  explicit Win32TextFile(std::wstring path) : path_(std::move(path)), codePage_(GetACP()) {
-    const std::size_t slash = path_.find_last_of(L"\\/");
-    const std::wstring folder = slash == std::wstring::npos ? L"." : path_.substr(0, slash + 1);
-    wchar_t temp[MAX_PATH];
-    if (!GetTempFileNameW(folder.c_str(), L"mp3", 0, temp)) {
-      DWORD error = GetLastError();
-      // A folder that is not there is reported as an invalid directory name; say what it is.
-      if (error == ERROR_DIRECTORY &&
-          GetFileAttributesW(folder.c_str()) == INVALID_FILE_ATTRIBUTES) {
-        error = ERROR_PATH_NOT_FOUND;
-      }
-      throw FileSystemError(path_, SystemMessage(error));
-    }
-    tempPath_ = temp;
-    handle_ = CreateFileW(tempPath_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                          FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-    if (handle_ == INVALID_HANDLE_VALUE) {
+  explicit Win32TextFile(std::wstring path)
+      : path_(std::move(path)), target_(ForSystem(path_)), codePage_(GetACP()) {
+    // A page marked read-only, or a folder of that name, is refused before anything is
+    // written: the rename that ends the run would walk around the mark on some systems.
+    if (const DWORD error = Refusal(GetFileAttributesW(target_.c_str()))) Fail(error);
+    // The page is written under a name of the program's own in its folder, so that the
+    // final rename stays on one volume; a name that is taken is passed over.
+    const std::wstring folder = target_.substr(0, target_.find_last_of(L'\\') + 1);
+    for (int attempt = 0; handle_ == INVALID_HANDLE_VALUE; ++attempt) {
+      tempPath_ = FreshName(folder, L".tmp");
+      handle_ = CreateFileW(tempPath_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                            FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+      if (handle_ != INVALID_HANDLE_VALUE) break;
       const DWORD error = GetLastError();
-      DeleteFileW(tempPath_.c_str());
-      throw FileSystemError(path_, SystemMessage(error));
+      if ((error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) ||
+          attempt == kNameAttempts) {
+        tempPath_.clear();
+        Fail(error);
+      }
     }
     buffer_.reserve(kBufferSize + 4096);
   }
@@ -175,31 +186,93 @@ class Win32TextFile : public TextFile {
     const HANDLE handle = handle_;
     handle_ = INVALID_HANDLE_VALUE;
     if (!CloseHandle(handle)) Fail();
-    // A browser or virus scanner may hold the old page open for a moment. Renaming over a
-    // file that is open elsewhere fails with "access denied", not with a sharing violation,
-    // so that is waited out too; a page that truly cannot be replaced is reported after it.
+    // A browser or virus scanner may hold the old page open for a moment. Replacing a file
+    // that is open elsewhere fails with "access denied", not with a sharing violation, so
+    // that is waited out too; a page that truly cannot be replaced is reported after it.
     for (int attempt = 0;; ++attempt) {
-      if (MoveFileExW(tempPath_.c_str(), path_.c_str(),
-                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      const Outcome outcome = PutInPlace();
+      if (outcome.error == ERROR_SUCCESS) {
         committed_ = true;
         return;
       }
-      const DWORD error = GetLastError();
-      if (attempt == kMoveAttempts ||
-          (error != ERROR_SHARING_VIOLATION && error != ERROR_LOCK_VIOLATION &&
-           error != ERROR_ACCESS_DENIED)) {
-        throw FileSystemError(path_, SystemMessage(error));
-      }
-      Sleep(kMoveRetryMilliseconds);
+      if (!outcome.again || attempt == kMoveAttempts) Fail(outcome.error);
+      if (outcome.wait) Sleep(kMoveRetryMilliseconds);
     }
   }
 
  private:
   static constexpr std::size_t kBufferSize = 64 * 1024;
+  static constexpr int kNameAttempts = 100;
   static constexpr int kMoveAttempts = 20;
   static constexpr DWORD kMoveRetryMilliseconds = 50;
+  // What a replaced page passes on to the new one besides its security: the marks the user
+  // or a tool gave it. Read-only is never among them: such a page is not replaced.
+  static constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                           FILE_ATTRIBUTE_ARCHIVE |
+                                           FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 
-  [[noreturn]] void Fail() { throw FileSystemError(path_, SystemMessage(GetLastError())); }
+  struct Outcome {
+    DWORD error = ERROR_SUCCESS;
+    bool again = false;  // worth another try
+    bool wait = false;   // after a moment
+  };
+
+  // Why a page of these attributes may not be replaced, or ERROR_SUCCESS.
+  static DWORD Refusal(DWORD attributes) {
+    if (attributes == INVALID_FILE_ATTRIBUTES) return ERROR_SUCCESS;
+    return attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY) ? ERROR_ACCESS_DENIED
+                                                                             : ERROR_SUCCESS;
+  }
+
+  // Errors of a page another program holds open for a moment.
+  static bool Busy(DWORD error) {
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
+           error == ERROR_ACCESS_DENIED || error == ERROR_UNABLE_TO_REMOVE_REPLACED;
+  }
+
+  // One try at putting the written file where the page belongs.
+  Outcome PutInPlace() {
+    const DWORD attributes = GetFileAttributesW(target_.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+      const DWORD error = GetLastError();
+      if (error != ERROR_FILE_NOT_FOUND) return {.error = error};
+      // A new page: a plain rename, which leaves a page that appeared meanwhile to the
+      // next try, to be looked at first.
+      if (MoveFileExW(tempPath_.c_str(), target_.c_str(), MOVEFILE_WRITE_THROUGH)) return {};
+      const DWORD moveError = GetLastError();
+      if (moveError == ERROR_ALREADY_EXISTS || moveError == ERROR_FILE_EXISTS)
+        return {.error = moveError, .again = true};
+      return {.error = moveError, .again = Busy(moveError), .wait = true};
+    }
+    if (const DWORD error = Refusal(attributes)) return {.error = error};
+    if (!SetFileAttributesW(tempPath_.c_str(), attributes & kKeptAttributes))
+      return {.error = GetLastError()};
+    DWORD error = ERROR_SUCCESS;
+    if (RunningOnWine()) {
+      // Wine builds ReplaceFileW out of two renames, with no page at all in between, and
+      // carries over neither attributes nor security; its rename over a file is one
+      // POSIX rename, which never leaves the page missing.
+      if (!MoveFileExW(tempPath_.c_str(), target_.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        error = GetLastError();
+      }
+    } else {
+      const std::wstring folder = target_.substr(0, target_.find_last_of(L'\\') + 1);
+      std::wstring backup = FreshName(folder, L".old");
+      for (int attempt = 0;
+           attempt < kNameAttempts && GetFileAttributesW(backup.c_str()) != INVALID_FILE_ATTRIBUTES;
+           ++attempt) {
+        backup = FreshName(folder, L".old");
+      }
+      error = ReplaceKeepingTheOld(target_, tempPath_, backup);
+    }
+    // A page gone since it was looked at is a new page on the next try.
+    if (error == ERROR_FILE_NOT_FOUND) return {.error = error, .again = true};
+    return {.error = error, .again = Busy(error), .wait = true};
+  }
+
+  [[noreturn]] void Fail(DWORD error) { throw FileSystemError(path_, SystemMessage(error)); }
+  [[noreturn]] void Fail() { Fail(GetLastError()); }
 
   void Flush() {
     if (handle_ == INVALID_HANDLE_VALUE) {
@@ -216,7 +289,8 @@ class Win32TextFile : public TextFile {
     buffer_.clear();
   }
 
-  std::wstring path_;
+  std::wstring path_;    // as given, for what the user is told
+  std::wstring target_;  // as the file calls take it
   std::wstring tempPath_;
   UINT codePage_;
   HANDLE handle_ = INVALID_HANDLE_VALUE;
@@ -238,7 +312,7 @@ std::unique_ptr<TextFile> Win32FileSystem::CreateTextFile(const std::wstring& pa
 
 bool Win32FileSystem::FileExists(const std::wstring& path) {
   QuietDriveErrors quiet;
-  const DWORD attributes = GetFileAttributesW(path.c_str());
+  const DWORD attributes = GetFileAttributesW(ForSystem(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & kSkippedAttributes);
 }
 
@@ -268,7 +342,7 @@ std::vector<std::wstring> Win32FileSystem::SubFolders(const std::wstring& folder
   QuietDriveErrors quiet;
   std::wstring pattern = folder;
   if (pattern.empty() || pattern.back() != L'\\') pattern += L'\\';
-  pattern += L'*';
+  pattern = ForSystem(pattern + L'*');
   WIN32_FIND_DATAW data{};
   const HANDLE search =
       FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchLimitToDirectories,
@@ -299,32 +373,12 @@ std::vector<std::wstring> Win32FileSystem::SubFolders(const std::wstring& folder
 }
 
 std::wstring Win32FileSystem::CurrentFolder() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD size = GetCurrentDirectoryW(static_cast<DWORD>(path.size()), path.data());
-    if (size < path.size()) {
-      path.resize(size);
-      return Normalized(std::move(path));
-    }
-    path.resize(size);
-  }
+  return Normalized(OrdinaryPath(CurrentDirectory()));
 }
 
 std::wstring Win32FileSystem::CurrentFolderOn(const std::wstring& drive) {
-  // "D:" alone names the folder the process last used on that drive; the call only looks
-  // at what the process remembers and never touches the drive.
-  const std::wstring relative = drive.substr(0, 2);
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD size =
-        GetFullPathNameW(relative.c_str(), static_cast<DWORD>(path.size()), path.data(), nullptr);
-    if (size == 0) return Normalized(relative);
-    if (size < path.size()) {
-      path.resize(size);
-      return Normalized(std::move(path));
-    }
-    path.resize(size);
-  }
+  if (drive.empty()) return drive;
+  return Normalized(OrdinaryPath(CurrentDirectoryOn(drive[0])));
 }
 
 }  // namespace melodex::win32

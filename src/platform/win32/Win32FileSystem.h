@@ -4,9 +4,10 @@
 
 namespace melodex::win32 {
 
-// The file system of Windows. Pages are written in the ANSI code page to a temporary file
-// beside the target and moved over it only once complete. A drive without a medium fails
-// like any other unreadable drive: the system is told not to ask the user to insert one.
+// The file system of Windows, for paths of any length. Pages are written in the ANSI code
+// page to a file of the program's own beside the target and put in its place only once
+// complete, with ReplaceFileW where a page was before. A drive without a medium fails like
+// any other unreadable drive: the system is told not to ask the user to insert one.
 class Win32FileSystem : public FileSystem {
  public:
   std::unique_ptr<FileSearch> FindFiles(const std::wstring& pattern) override;

@@ -2,11 +2,13 @@
 
 #include <windows.h>
 
+#include "platform/win32/LongPaths.h"
+
 namespace melodex::win32 {
 namespace {
 
 bool IsFile(const std::wstring& path) {
-  const DWORD attributes = GetFileAttributesW(path.c_str());
+  const DWORD attributes = GetFileAttributesW(ForSystem(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
@@ -15,11 +17,11 @@ bool IsFile(const std::wstring& path) {
 // program is several times larger.
 bool HelpProgramPresent() {
   constexpr DWORD kStubSize = 64 * 1024;
-  wchar_t folder[MAX_PATH];
   for (const auto getFolder : {&GetWindowsDirectoryW, &GetSystemDirectoryW}) {
-    const UINT length = getFolder(folder, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) continue;
-    const std::wstring program = std::wstring(folder) + L"\\winhlp32.exe";
+    const std::wstring folder =
+        GrowingBuffer([&](wchar_t* buffer, DWORD size) { return getFolder(buffer, size); });
+    if (folder.empty()) continue;
+    const std::wstring program = ForSystem(folder + L"\\winhlp32.exe");
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (GetFileAttributesExW(program.c_str(), GetFileExInfoStandard, &data) &&
         (data.nFileSizeHigh > 0 || data.nFileSizeLow > kStubSize)) {
@@ -34,10 +36,11 @@ bool HelpProgramPresent() {
 bool Win32HelpSystem::ShowTopic(const std::wstring& helpFile, unsigned context) {
   // The help file is looked for beside the program, in the current folder and along the
   // search path.
-  wchar_t found[MAX_PATH];
-  const DWORD length = SearchPathW(nullptr, helpFile.c_str(), nullptr, MAX_PATH, found, nullptr);
-  if (length == 0 || length >= MAX_PATH || !IsFile(found) || !HelpProgramPresent()) return false;
-  return WinHelpW(GetActiveWindow(), found, HELP_CONTEXT, context) != FALSE;
+  const std::wstring found = GrowingBuffer([&](wchar_t* buffer, DWORD size) {
+    return SearchPathW(nullptr, helpFile.c_str(), nullptr, size, buffer, nullptr);
+  });
+  if (found.empty() || !IsFile(found) || !HelpProgramPresent()) return false;
+  return WinHelpW(GetActiveWindow(), found.c_str(), HELP_CONTEXT, context) != FALSE;
 }
 
 }  // namespace melodex::win32

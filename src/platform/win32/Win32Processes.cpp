@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "platform/win32/LongPaths.h"
+
 namespace melodex::win32 {
 namespace {
 
@@ -30,8 +32,10 @@ bool Start(const wchar_t* applicationName, const std::wstring& commandLine) {
 bool Win32Processes::StartProgram(const std::wstring& path) {
   if (path.empty()) return false;
   // The application name fixes the file; the quoted path is only what the program sees as
-  // its own name in its command line.
-  return Start(path.c_str(), L"\"" + path + L"\"");
+  // its own name in its command line. A name too long for the ordinary form goes in the
+  // extended-length one.
+  const std::wstring file = path.size() < MAX_PATH ? path : ForSystem(path);
+  return Start(file.c_str(), L"\"" + path + L"\"");
 }
 
 bool Win32Processes::StartCommandLine(const std::wstring& commandLine) {

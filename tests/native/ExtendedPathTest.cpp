@@ -1,0 +1,101 @@
+#include <gtest/gtest.h>
+
+#include "platform/ExtendedPath.h"
+
+namespace melodex {
+namespace {
+
+struct PathCase {
+  const wchar_t* path;
+  const wchar_t* extended;
+};
+
+// The process stands in C:\work\here and remembers D:\music for drive D; drive E it has
+// never used.
+const CurrentFolders kFolders{.current = [] { return std::wstring(L"C:\\work\\here"); },
+                              .onDrive = [](wchar_t drive) -> std::wstring {
+                                if (drive == L'D' || drive == L'd') return L"D:\\music";
+                                return std::wstring{drive, L':', L'\\'};
+                              }};
+
+class ExtendedLengthPathTest : public ::testing::TestWithParam<PathCase> {};
+
+TEST_P(ExtendedLengthPathTest, ResolvesAsTheSystemWould) {
+  EXPECT_EQ(ExtendedLengthPath(GetParam().path, kFolders), GetParam().extended);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, ExtendedLengthPathTest,
+    ::testing::Values(
+        PathCase{L"C:\\out\\mp3list.html", L"\\\\?\\C:\\out\\mp3list.html"},
+        PathCase{L"c:\\", L"\\\\?\\c:\\"}, PathCase{L"C:\\out\\", L"\\\\?\\C:\\out\\"},
+        // Relative to the current folder, to a drive's, to the current drive's root.
+        PathCase{L"page.html", L"\\\\?\\C:\\work\\here\\page.html"},
+        PathCase{L"", L"\\\\?\\C:\\work\\here"},
+        PathCase{L"D:page.html", L"\\\\?\\D:\\music\\page.html"},
+        PathCase{L"d:", L"\\\\?\\D:\\music"}, PathCase{L"E:x", L"\\\\?\\E:\\x"},
+        PathCase{L"\\", L"\\\\?\\C:\\"}, PathCase{L"\\mp3list.html", L"\\\\?\\C:\\mp3list.html"},
+        // Separators, "." and "..", which stop at the root.
+        PathCase{L"C:/out//a/./b/../page.html", L"\\\\?\\C:\\out\\a\\page.html"},
+        PathCase{L"..\\x", L"\\\\?\\C:\\work\\x"}, PathCase{L"C:\\..\\..\\x", L"\\\\?\\C:\\x"},
+        PathCase{L"C:\\a\\..", L"\\\\?\\C:\\"}, PathCase{L"D:..\\..\\..", L"\\\\?\\D:\\"},
+        // Periods and blanks the system takes off names.
+        PathCase{L"C:\\a.\\b...\\c. . ", L"\\\\?\\C:\\a\\b...\\c"},
+        PathCase{L"C:\\a\\ . ", L"\\\\?\\C:\\a"},
+        PathCase{L"C:\\out\\*.mp3", L"\\\\?\\C:\\out\\*.mp3"},
+        // Network paths, whose server and share are the root.
+        PathCase{L"\\\\server\\share\\a\\..\\..\\b", L"\\\\?\\UNC\\server\\share\\b"},
+        PathCase{L"//server/share", L"\\\\?\\UNC\\server\\share\\"},
+        // Already extended, or a device: as given.
+        PathCase{L"\\\\?\\C:\\a\\..\\b", L"\\\\?\\C:\\a\\..\\b"},
+        PathCase{L"\\\\?\\UNC\\server\\share\\a", L"\\\\?\\UNC\\server\\share\\a"},
+        PathCase{L"\\\\.\\COM1", L"\\\\.\\COM1"}),
+    [](const ::testing::TestParamInfo<PathCase>& info) {
+      return "Path" + std::to_string(info.index);
+    });
+
+TEST(ExtendedLengthPath, LongPathsKeepEveryName) {
+  std::wstring path = L"C:\\out";
+  std::wstring expected = L"\\\\?\\C:\\out";
+  for (int i = 0; i < 200; ++i) {
+    const std::wstring name = L"folder " + std::to_wstring(i);
+    path += L"\\" + name + L"\\.\\x\\..";
+    expected += L"\\" + name;
+  }
+  ASSERT_GT(path.size(), 3000u);
+  EXPECT_EQ(ExtendedLengthPath(path, kFolders), expected);
+}
+
+TEST(ExtendedLengthPath, RelativePathsFollowACurrentFolderOnAShare) {
+  const CurrentFolders onShare{.current = [] { return std::wstring(L"\\\\srv\\music\\new"); },
+                               .onDrive = kFolders.onDrive};
+
+  EXPECT_EQ(ExtendedLengthPath(L"a", onShare), L"\\\\?\\UNC\\srv\\music\\new\\a");
+  EXPECT_EQ(ExtendedLengthPath(L"\\", onShare), L"\\\\?\\UNC\\srv\\music\\");
+  EXPECT_EQ(ExtendedLengthPath(L"..\\..\\..", onShare), L"\\\\?\\UNC\\srv\\music\\");
+}
+
+struct OrdinaryCase {
+  const wchar_t* path;
+  const wchar_t* ordinary;
+};
+
+class OrdinaryPathTest : public ::testing::TestWithParam<OrdinaryCase> {};
+
+TEST_P(OrdinaryPathTest, TakesTheExtendedPrefixOff) {
+  EXPECT_EQ(OrdinaryPath(GetParam().path), GetParam().ordinary);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, OrdinaryPathTest,
+    ::testing::Values(OrdinaryCase{L"\\\\?\\C:\\a", L"C:\\a"},
+                      OrdinaryCase{L"\\\\?\\UNC\\srv\\share", L"\\\\srv\\share"},
+                      OrdinaryCase{L"C:\\a", L"C:\\a"},
+                      OrdinaryCase{L"\\\\srv\\share", L"\\\\srv\\share"},
+                      OrdinaryCase{L"\\\\?\\Volume{x}\\", L"\\\\?\\Volume{x}\\"}),
+    [](const ::testing::TestParamInfo<OrdinaryCase>& info) {
+      return "Path" + std::to_string(info.index);
+    });
+
+}  // namespace
+}  // namespace melodex
