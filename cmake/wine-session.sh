@@ -36,9 +36,12 @@ case "$action" in
 start)
   display=$(start_display)
   export DISPLAY="$display"
-  if [ ! -f "$WINEPREFIX/.melodex-ready" ]; then
+  # A prefix from before it was set to say Windows 10, or one left half made, is made anew.
+  if [ "$(cat "$WINEPREFIX/.melodex-ready" 2>/dev/null)" != win10 ]; then
     rm -rf "$WINEPREFIX"
     "$wine" wineboot -i >/dev/null 2>&1 || true
+    # Wine's new prefixes say they are Windows 7; Melodex is made for Windows 10 and 11.
+    "$wine" winecfg -v win10 >/dev/null 2>&1
     # Debian's Wine does not find its own fonts (Tahoma, Marlett for the caption buttons,
     # MS Sans Serif) where it looks for them; the prefix's font folder is searched as well.
     cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
@@ -48,7 +51,7 @@ start)
     "$wine" reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' \
       /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
     /usr/lib/wine/wineserver -w
-    touch "$WINEPREFIX/.melodex-ready"
+    echo win10 >"$WINEPREFIX/.melodex-ready"
   fi
   /usr/lib/wine/wineserver -p >/dev/null 2>&1 </dev/null || true  # one may run already
   # Start Wine's own services and the desktop now, detached from any test's output: CTest
