@@ -235,20 +235,6 @@ void PrintScratch(std::size_t files) {
 
 // --- The floor. ---
 
-// Only what the escaping helpers ask of a page file: whether the code page holds a text.
-class CodePageProbe : public melodex::TextFile {
- public:
-  bool CanEncode(std::wstring_view text) const override {
-    BOOL usedDefault = FALSE;
-    return text.empty() || (WideCharToMultiByte(GetACP(), WC_NO_BEST_FIT_CHARS, text.data(),
-                                                static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                                &usedDefault) > 0 &&
-                            !usedDefault);
-  }
-  void WriteLine(std::wstring_view) override {}
-  void Close() override {}
-};
-
 // The page written with nothing but the unavoidable: one search, each line composed once
 // in a fixed buffer and converted once into the output buffer, written in large blocks to
 // a temporary file that is flushed and then renamed over the page, as a run must to keep
@@ -311,13 +297,19 @@ bool EndsInMp3(const wchar_t* name, std::size_t length) {
   return tail[0] == L'.' && (tail[1] | 0x20) == L'm' && (tail[2] | 0x20) == L'p' && tail[3] == L'3';
 }
 
+// What a file name may hold that must not go on the page as it is: what Windows forbids
+// in names, "#" and "%", which mean something in a link, and the C1 controls.
+bool NeedsEscaping(wchar_t c) {
+  return c < 0x20 || (c >= 0x80 && c <= 0x9F) || (c < 0x80 && std::wcschr(L"\"*/:<>?\\|#%", c));
+}
+
 void FloorPage(const PageSettings& settings) {
-  static CodePageProbe probe;
+  static const melodex::CodePage codePage = melodex::win32::AnsiCodePage();
   FloorWriter writer(settings.OutputFolder);
   // The head is the same few lines whatever the folder holds.
   {
     std::wstring head;
-    melodex::AppendPageText(head, settings.PageTitle, probe);
+    melodex::AppendPageText(head, settings.PageTitle, codePage, false);
     writer.Line(L"<html><Title>" + head + L"</title><body bgcolor=\"" + settings.BackColor +
                 L"\" text=\"" + settings.TextColor + L"\" link=\"" + settings.LinkColor +
                 L"\" alink=\"" + settings.ActiveLinkColor + L"\" vlink=\"" +
@@ -352,7 +344,7 @@ void FloorPage(const PageSettings& settings) {
     bool marks = false;
     for (std::size_t i = 0; i + 4 < length; ++i) {
       const wchar_t c = name[i];
-      marks |= c == L'#' || c == L'%';
+      marks |= NeedsEscaping(c);
       if (i < 2 && c >= L'0' && c <= L'9') continue;
       if (c == L'(' || c == L')' || c == L'[' || c == L']') continue;
       *p++ = c == L'_' ? L' ' : c;
@@ -361,10 +353,10 @@ void FloorPage(const PageSettings& settings) {
     if (!marks && writer.Line(line, static_cast<std::size_t>(p - line))) continue;
     // A name with characters that need escaping: the rare way round.
     std::wstring slow = L"<a href=\"";
-    melodex::AppendLinkTarget(slow, base, probe, false);
-    melodex::AppendLinkTarget(slow, name, probe, true);
+    melodex::AppendLinkTarget(slow, base, codePage, false);
+    melodex::AppendLinkTarget(slow, name, codePage, true);
     slow += L"\">";
-    melodex::AppendPageText(slow, melodex::CleanTrackName(name), probe);
+    melodex::AppendPageText(slow, melodex::CleanTrackName(name), codePage, true);
     slow += L"</a><br>";
     writer.Line(slow);
   } while (FindNextFileW(search, &data));

@@ -5,7 +5,9 @@
 
 namespace melodex {
 
-void ListingPageWriter::Text(std::wstring_view text) { AppendPageText(line_, text, file_); }
+void ListingPageWriter::Text(std::wstring_view text) {
+  AppendPageText(line_, text, codePage_, /*isFileName=*/false);
+}
 
 void ListingPageWriter::Flush() {
   file_.WriteLine(line_);
@@ -43,10 +45,12 @@ void ListingPageWriter::WriteHead(const PageSettings& settings) {
 
 void ListingPageWriter::WriteLink(std::wstring_view baseUrl, std::wstring_view fileName) {
   line_ += L"<a href=\"";
-  AppendLinkTarget(line_, baseUrl, file_, /*isFileName=*/false);
-  AppendLinkTarget(line_, fileName, file_, /*isFileName=*/true);
+  AppendLinkTarget(line_, baseUrl, codePage_, /*isFileName=*/false);
+  AppendLinkTarget(line_, fileName, codePage_, /*isFileName=*/true);
   line_ += L"\">";
-  Text(CleanTrackName(fileName));
+  linkText_.clear();
+  CleanTrackName(fileName, linkText_);
+  AppendPageText(line_, linkText_, codePage_, /*isFileName=*/true);
   line_ += L"</a><br>";
   Flush();
 }

@@ -4,6 +4,11 @@
 
 namespace melodex::win32 {
 
+// The characters a code page of the system holds, and those of the ANSI code page that
+// pages are written in.
+CodePage CodePageOf(unsigned codePage);
+CodePage AnsiCodePage();
+
 // The file system of Windows. Pages are written in the ANSI code page to a temporary file
 // beside the target and moved over it only once complete. A drive without a medium fails
 // like any other unreadable drive: the system is told not to ask the user to insert one.
