@@ -4,24 +4,29 @@
 // times GeneratePage on the real file system against the floor: one bare FindFirstFileExW
 // search whose names go, each converted once, into the same buffered and safely replaced
 // page file, flushed and renamed over the page as a run must. Both must write the same
-// bytes. The search alone is timed too, to show how much of either is the platform's.
-// Memory is measured in a child process per run, as how far the process's peak working set
-// rises above its start, and exactly, as the most the program holds on the C++ heap.
+// bytes. The runs are interleaved in pairs, each pair in turn starting with the other, and
+// the ratio is the median of the pairs' ratios. The search alone is timed too, to show how
+// much of either is the platform's own.
 //
-//   generation_bench [--files N]... [--reps R] [--clean]
+// Memory is measured apart from the timing, in a child process per run: how far the
+// process's peak working set rises above its start, and, counted exactly, the most the
+// program itself holds on the C++ heap. Heap counting is off in the timed runs.
 //
-// --files may be given several times (default: 1000 and 100000); --reps is the number of
-// timed runs of each kind, of which the best counts (default: 7, and up to 50 for smaller
-// folders, whose runs take milliseconds). The scratch folders stay in the temporary folder
-// for the next start, as making 100,000 files takes Wine the best part of an hour (each new
-// name is looked up case-insensitively in the whole folder; bench/run.sh makes them on the
-// Unix side instead); --clean removes them.
+//   generation_bench [--files N]... [--million] [--reps R] [--clean]
+//
+// --files may be given several times (default: 1000 and 100000); --million adds a folder of
+// 1,000,000 files. --reps is the number of timed pairs for each size (default: 7, and up to
+// 50 for smaller folders, whose runs take milliseconds; 5 for a million). The scratch
+// folders stay in the temporary folder for the next start, as making 100,000 files takes
+// Wine the best part of an hour (each new name is looked up case-insensitively in the whole
+// folder; bench/run.sh makes them on the Unix side instead); --clean removes them.
 #include <windows.h>
 // After windows.h, which it needs.
 #include <psapi.h>
 
 #include <fcntl.h>
 #include <io.h>
+#include <malloc.h>
 
 #include <algorithm>
 #include <atomic>
@@ -40,32 +45,37 @@
 #include "generator/TrackName.h"
 #include "platform/win32/Win32FileSystem.h"
 
-// --- What the program holds on the C++ heap: every allocation passes through here. ---
+// --- What the program holds on the C++ heap: every allocation passes through here, and is
+// counted only in the memory runs, so that the timed runs pay for no more than a branch. ---
 
 namespace {
-std::atomic<std::size_t> heapLive{0};
-std::atomic<std::size_t> heapPeak{0};
-constexpr std::size_t kHeader = alignof(std::max_align_t);
+bool countHeap = false;  // set once, before any run, in the memory child only
+std::atomic<long long> heapLive{0};
+std::atomic<long long> heapPeak{0};
+std::atomic<long long> heapAllocations{0};
+
+void Counted(void* block, long long sign) {
+  const long long live = heapLive += sign * static_cast<long long>(_msize(block));
+  long long peak = heapPeak.load();
+  while (live > peak && !heapPeak.compare_exchange_weak(peak, live)) {
+  }
+}
 }  // namespace
 
 void* operator new(std::size_t size) {
-  auto* block = static_cast<unsigned char*>(std::malloc(size + kHeader));
+  void* block = std::malloc(size ? size : 1);
   if (!block) throw std::bad_alloc();
-  std::memcpy(block, &size, sizeof size);
-  const std::size_t live = heapLive += size;
-  std::size_t peak = heapPeak.load();
-  while (live > peak && !heapPeak.compare_exchange_weak(peak, live)) {
+  if (countHeap) {
+    Counted(block, 1);
+    ++heapAllocations;
   }
-  return block + kHeader;
+  return block;
 }
 
 void operator delete(void* pointer) noexcept {
   if (!pointer) return;
-  auto* block = static_cast<unsigned char*>(pointer) - kHeader;
-  std::size_t size;
-  std::memcpy(&size, block, sizeof size);
-  heapLive -= size;
-  std::free(block);
+  if (countHeap) Counted(pointer, -1);
+  std::free(pointer);
 }
 
 void* operator new[](std::size_t size) { return ::operator new(size); }
@@ -430,6 +440,7 @@ PROCESS_MEMORY_COUNTERS Memory() {
 struct MemoryFigures {
   double workingSetGrowthKiB = 0;  // the process's peak working set over its start
   double heapPeakKiB = 0;          // the most held on the C++ heap at any one time
+  double allocations = 0;          // how many blocks it took from the C++ heap
 };
 
 // In a child process: one run of `kind` ("generation" or "floor"), reported on stdout.
@@ -437,7 +448,8 @@ int MeasureMemoryChild(const std::wstring& kind, const std::wstring& music,
                        const std::wstring& out) {
   const PageSettings settings = Settings(music, out);
   const PROCESS_MEMORY_COUNTERS before = Memory();
-  const std::size_t heapBefore = heapLive;
+  const long long heapBefore = heapLive;
+  const long long allocationsBefore = heapAllocations;
   heapPeak = heapBefore;
   if (kind == L"generation") {
     GenerationPage(settings);
@@ -448,10 +460,10 @@ int MeasureMemoryChild(const std::wstring& kind, const std::wstring& music,
   }
   const PROCESS_MEMORY_COUNTERS after = Memory();
   std::printf(
-      "%.1f %.1f\n",
+      "%.1f %.1f %lld\n",
       (static_cast<double>(after.PeakWorkingSetSize) - static_cast<double>(before.WorkingSetSize)) /
           1024,
-      static_cast<double>(heapPeak - heapBefore) / 1024);
+      static_cast<double>(heapPeak - heapBefore) / 1024, heapAllocations - allocationsBefore);
   return 0;
 }
 
@@ -485,10 +497,26 @@ MemoryFigures MeasureMemory(const wchar_t* kind, const Scratch& scratch, const s
   CloseHandle(process.hThread);
   CloseHandle(readEnd);
   MemoryFigures figures;
-  Check(std::sscanf(output.c_str(), "%lf %lf", &figures.workingSetGrowthKiB,
-                    &figures.heapPeakKiB) == 2,
+  Check(std::sscanf(output.c_str(), "%lf %lf %lf", &figures.workingSetGrowthKiB,
+                    &figures.heapPeakKiB, &figures.allocations) == 3,
         "reading the child's figures");
   return figures;
+}
+
+struct Spread {
+  double min, median, max;
+};
+
+Spread SpreadOf(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  const std::size_t n = values.size();
+  const double median = n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+  return {values.front(), median, values.back()};
+}
+
+void PrintTimes(const char* what, const std::vector<double>& seconds) {
+  const Spread s = SpreadOf(seconds);
+  std::printf("  %-34s %10.2f %10.2f %10.2f\n", what, s.min * 1e3, s.median * 1e3, s.max * 1e3);
 }
 
 void Bench(std::size_t files, int reps, bool clean) {
@@ -509,27 +537,47 @@ void Bench(std::size_t files, int reps, bool clean) {
     std::exit(1);
   }
 
-  double bestGeneration = 1e30, bestFloor = 1e30, bestSearch = 1e30;
-  for (int i = 0; i < reps; ++i) {  // interleaved, so that drift hits all alike
-    bestGeneration = std::min(bestGeneration, Time([&] { GenerationPage(generation); }));
-    bestFloor = std::min(bestFloor, Time([&] { FloorPage(floor); }));
-    bestSearch = std::min(bestSearch, Time([&] { SearchOnly(floor); }));
+  // Interleaved pairs, every other one floor first, so that drift and whatever one run
+  // leaves warm for the next hit both alike; the search alone after each pair.
+  std::vector<double> generationTimes, floorTimes, searchTimes, ratios;
+  for (int i = 0; i < reps; ++i) {
+    double g, f;
+    if (i % 2 == 0) {
+      g = Time([&] { GenerationPage(generation); });
+      f = Time([&] { FloorPage(floor); });
+    } else {
+      f = Time([&] { FloorPage(floor); });
+      g = Time([&] { GenerationPage(generation); });
+    }
+    generationTimes.push_back(g);
+    floorTimes.push_back(f);
+    ratios.push_back(g / f);
+    searchTimes.push_back(Time([&] { SearchOnly(floor); }));
   }
   const MemoryFigures generationMemory = MeasureMemory(L"generation", scratch, scratch.out);
   const MemoryFigures floorMemory = MeasureMemory(L"floor", scratch, scratch.floor);
   const MemoryFigures searchMemory = MeasureMemory(L"search", scratch, scratch.floor);
 
   std::printf("  page: %zu bytes, identical to the floor's\n", generated.size());
-  std::printf("  generation %9.2f ms   floor %9.2f ms   ratio %.3f   (best of %d)\n",
-              bestGeneration * 1e3, bestFloor * 1e3, bestGeneration / bestFloor, reps);
-  std::printf("  the search alone, writing nothing: %.2f ms\n", bestSearch * 1e3);
+  std::printf("  time in ms, %d runs each%*s %10s %10s %10s\n", reps, reps < 10 ? 10 : 9, "", "min",
+              "median", "max");
+  PrintTimes("generation", generationTimes);
+  PrintTimes("floor", floorTimes);
+  PrintTimes("the search alone (Wine's own)", searchTimes);
+  const Spread ratio = SpreadOf(ratios);
+  std::printf("  ratio generation / floor: median %.3f of %d pairs (min %.3f, max %.3f)\n",
+              ratio.median, reps, ratio.min, ratio.max);
+  std::printf("  memory, one run each in a process of its own:\n");
+  std::printf("    Melodex's own, peak on the C++ heap:  generation %9.1f KiB   floor %9.1f KiB\n",
+              generationMemory.heapPeakKiB, floorMemory.heapPeakKiB);
+  std::printf("    Melodex's own, blocks taken from it:  generation %9.0f       floor %9.0f\n",
+              generationMemory.allocations, floorMemory.allocations);
   std::printf(
-      "  peak working set over start: generation %8.0f KiB   floor %8.0f KiB   search alone "
-      "%8.0f KiB\n",
+      "    peak working set over start:         generation %9.0f KiB   floor %9.0f KiB\n"
+      "      of which the search alone (Wine's own: under Wine the directory search holds the\n"
+      "      whole folder, so it grows with it; on Windows it streams):        %9.0f KiB\n",
       generationMemory.workingSetGrowthKiB, floorMemory.workingSetGrowthKiB,
       searchMemory.workingSetGrowthKiB);
-  std::printf("  peak held on the C++ heap:   generation %8.1f KiB   floor %8.1f KiB\n",
-              generationMemory.heapPeakKiB, floorMemory.heapPeakKiB);
   std::fflush(stdout);
   if (clean) RemoveTree(scratch.root);
 }
@@ -538,6 +586,7 @@ void Bench(std::size_t files, int reps, bool clean) {
 
 int wmain(int argc, wchar_t** argv) {
   if (argc == 5 && std::wstring(argv[1]) == L"--memory") {
+    countHeap = true;
     return MeasureMemoryChild(argv[2], argv[3], argv[4]);
   }
   if (argc == 3 && std::wstring(argv[1]) == L"--names") {
@@ -547,25 +596,31 @@ int wmain(int argc, wchar_t** argv) {
   std::vector<std::size_t> sizes;
   int reps = 0;  // by default as many as make the smaller folders' times steady
   bool clean = false;
+  bool million = false;
   for (int i = 1; i < argc; ++i) {
     const std::wstring arg = argv[i];
     if (arg == L"--files" && i + 1 < argc) {
       sizes.push_back(std::wcstoul(argv[++i], nullptr, 10));
     } else if (arg == L"--reps" && i + 1 < argc) {
       reps = std::max(1, static_cast<int>(std::wcstol(argv[++i], nullptr, 10)));
+    } else if (arg == L"--million") {
+      million = true;
     } else if (arg == L"--clean") {
       clean = true;
     } else {
-      std::fprintf(stderr, "usage: generation_bench [--files N]... [--reps R] [--clean]\n");
+      std::fprintf(stderr,
+                   "usage: generation_bench [--files N]... [--million] [--reps R] [--clean]\n");
       return 2;
     }
   }
   if (sizes.empty()) sizes = {1000, 100000};
+  if (million) sizes.push_back(1000000);
   std::printf("Generation against the floor (ANSI code page %u)\n", GetACP());
   for (const std::size_t files : sizes) {
-    const int runs = reps ? reps
-                          : static_cast<int>(std::clamp<std::size_t>(
-                                200000 / std::max<std::size_t>(files, 1), 7, 50));
+    const int runs = reps               ? reps
+                     : files >= 1000000 ? 5
+                                        : static_cast<int>(std::clamp<std::size_t>(
+                                              200000 / std::max<std::size_t>(files, 1), 7, 50));
     Bench(files, runs, clean);
   }
   return 0;
