@@ -26,16 +26,12 @@
 
 #include <fcntl.h>
 #include <io.h>
-#include <malloc.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cstddef>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <cwchar>
-#include <new>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -45,43 +41,7 @@
 #include "generator/TrackName.h"
 #include "platform/win32/Win32FileSystem.h"
 
-// --- What the program holds on the C++ heap: every allocation passes through here, and is
-// counted only in the memory runs, so that the timed runs pay for no more than a branch. ---
-
-namespace {
-bool countHeap = false;  // set once, before any run, in the memory child only
-std::atomic<long long> heapLive{0};
-std::atomic<long long> heapPeak{0};
-std::atomic<long long> heapAllocations{0};
-
-void Counted(void* block, long long sign) {
-  const long long live = heapLive += sign * static_cast<long long>(_msize(block));
-  long long peak = heapPeak.load();
-  while (live > peak && !heapPeak.compare_exchange_weak(peak, live)) {
-  }
-}
-}  // namespace
-
-void* operator new(std::size_t size) {
-  void* block = std::malloc(size ? size : 1);
-  if (!block) throw std::bad_alloc();
-  if (countHeap) {
-    Counted(block, 1);
-    ++heapAllocations;
-  }
-  return block;
-}
-
-void operator delete(void* pointer) noexcept {
-  if (!pointer) return;
-  if (countHeap) Counted(pointer, -1);
-  std::free(pointer);
-}
-
-void* operator new[](std::size_t size) { return ::operator new(size); }
-void operator delete[](void* pointer) noexcept { ::operator delete(pointer); }
-void operator delete(void* pointer, std::size_t) noexcept { ::operator delete(pointer); }
-void operator delete[](void* pointer, std::size_t) noexcept { ::operator delete(pointer); }
+#include "heap_counter.h"
 
 namespace {
 
@@ -448,9 +408,9 @@ int MeasureMemoryChild(const std::wstring& kind, const std::wstring& music,
                        const std::wstring& out) {
   const PageSettings settings = Settings(music, out);
   const PROCESS_MEMORY_COUNTERS before = Memory();
-  const long long heapBefore = heapLive;
-  const long long allocationsBefore = heapAllocations;
-  heapPeak = heapBefore;
+  const long long heapBefore = heap_counter::Live();
+  const long long allocationsBefore = heap_counter::Allocations();
+  heap_counter::ResetPeak();
   if (kind == L"generation") {
     GenerationPage(settings);
   } else if (kind == L"floor") {
@@ -463,7 +423,8 @@ int MeasureMemoryChild(const std::wstring& kind, const std::wstring& music,
       "%.1f %.1f %lld\n",
       (static_cast<double>(after.PeakWorkingSetSize) - static_cast<double>(before.WorkingSetSize)) /
           1024,
-      static_cast<double>(heapPeak - heapBefore) / 1024, heapAllocations - allocationsBefore);
+      static_cast<double>(heap_counter::Peak() - heapBefore) / 1024,
+      heap_counter::Allocations() - allocationsBefore);
   return 0;
 }
 
@@ -586,7 +547,7 @@ void Bench(std::size_t files, int reps, bool clean) {
 
 int wmain(int argc, wchar_t** argv) {
   if (argc == 5 && std::wstring(argv[1]) == L"--memory") {
-    countHeap = true;
+    heap_counter::Start();
     return MeasureMemoryChild(argv[2], argv[3], argv[4]);
   }
   if (argc == 3 && std::wstring(argv[1]) == L"--names") {
