@@ -16,6 +16,7 @@
 #include "generator/TrackName.h"
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
+#include "support/PageExample.h"
 
 namespace {
 
@@ -261,15 +262,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::wstring base = WithoutLineBreaks(input.Text());
   const std::wstring fileName = input.Text();
 
-  melodex::PageSettings settings{.BaseUrl = base,
-                                 .PageTitle = title,
-                                 .BackColor = L"#FFFFFF",
-                                 .TextColor = L"#000000",
-                                 .LinkColor = L"#0000FF",
-                                 .ActiveLinkColor = L"#00FF00",
-                                 .VisitedLinkColor = L"#FF0000",
-                                 .TitleColor = L"#FF0000",
-                                 .ListCentered = centred};
+  melodex::PageSettings settings = melodex::testing::StartPageSettings(L"", L"");
+  settings.BaseUrl = base;
+  settings.PageTitle = title;
+  settings.ListCentered = centred;
   const PageFile page = Write(codePage, settings, fileName);
   // The same page without title, address or name shows where each goes.
   settings.PageTitle = settings.BaseUrl = L"";
