@@ -16,8 +16,9 @@ enum : unsigned char {
 constexpr std::array<unsigned char, 0x80> kAscii = [] {
   std::array<unsigned char, 0x80> table{};
   for (std::size_t c = 0; c < 0x20; ++c) table[c] = kForbiddenInNames;
-  for (const char c : std::string_view("\"*/:<>?\\|"))
+  for (const char c : std::string_view("\"*/:<>?\\|")) {
     table[static_cast<std::size_t>(c)] = kForbiddenInNames;
+  }
   table['#'] = table['%'] = kLinkMark;
   return table;
 }();
