@@ -32,6 +32,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -271,14 +272,39 @@ bool EndsInMp3(const wchar_t* name, std::size_t length) {
 // in names, "#" and "%", which mean something in a link, and the C1 controls. A mask of
 // the characters below "@", so that the floor pays for no more than a test of a bit.
 bool NeedsEscaping(wchar_t c) {
-  constexpr unsigned long long kBelowAt = 0xFFFFFFFFull | 1ull << '"' | 1ull << '#' |
-                                          1ull << '%' | 1ull << '*' | 1ull << '/' | 1ull << ':' |
-                                          1ull << '<' | 1ull << '>' | 1ull << '?';
+  constexpr unsigned long long kBelowAt = 0xFFFFFFFFull | 1ull << '"' | 1ull << '#' | 1ull << '%' |
+                                          1ull << '*' | 1ull << '/' | 1ull << ':' | 1ull << '<' |
+                                          1ull << '>' | 1ull << '?';
   if (c < 0x40) return (kBelowAt >> c) & 1;
   return c == L'\\' || c == L'|' || (c >= 0x80 && c <= 0x9F);
 }
 
-void FloorPage(const PageSettings& settings) {
+// The names of the music folder's ordinary files, from the platform's search or, to leave
+// the search out of a measurement, from a list read beforehand.
+template <typename Visit>
+void ForEachListed(const PageSettings& settings, const std::vector<std::wstring>* listed,
+                   Visit visit) {
+  if (listed) {
+    for (const std::wstring& name : *listed) visit(name.c_str(), name.size());
+    return;
+  }
+  WIN32_FIND_DATAW data;
+  const HANDLE search = FindFirstFileExW(
+      (melodex::EnsureTrailingBackslash(settings.MusicFolder) + melodex::kMusicWildcard).c_str(),
+      FindExInfoBasic, &data, FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+  Check(search != INVALID_HANDLE_VALUE, "FindFirstFileExW");
+  do {
+    if (data.dwFileAttributes &
+        (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) {
+      continue;
+    }
+    visit(data.cFileName, std::wcslen(data.cFileName));
+  } while (FindNextFileW(search, &data));
+  Check(GetLastError() == ERROR_NO_MORE_FILES, "FindNextFileW");
+  FindClose(search);
+}
+
+void FloorPage(const PageSettings& settings, const std::vector<std::wstring>* listed = nullptr) {
   static const melodex::CodePage codePage = melodex::win32::AnsiCodePage();
   FloorWriter writer(settings.OutputFolder);
   // The head is the same few lines whatever the folder holds.
@@ -296,19 +322,8 @@ void FloorPage(const PageSettings& settings) {
 
   const std::wstring& base = settings.BaseUrl;
   wchar_t line[2 * MAX_PATH + 256];
-  WIN32_FIND_DATAW data;
-  const HANDLE search = FindFirstFileExW(
-      (melodex::EnsureTrailingBackslash(settings.MusicFolder) + melodex::kMusicWildcard).c_str(),
-      FindExInfoBasic, &data, FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
-  Check(search != INVALID_HANDLE_VALUE, "FindFirstFileExW");
-  do {
-    if (data.dwFileAttributes &
-        (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) {
-      continue;
-    }
-    const wchar_t* name = data.cFileName;
-    const std::size_t length = std::wcslen(name);
-    if (!EndsInMp3(name, length)) continue;
+  ForEachListed(settings, listed, [&](const wchar_t* name, std::size_t length) {
+    if (!EndsInMp3(name, length)) return;
     // <a href="BASE NAME">TEXT</a><br>, the text cleaned as it is copied.
     wchar_t* p = line;
     p = std::wmemcpy(p, L"<a href=\"", 9) + 9;
@@ -325,18 +340,16 @@ void FloorPage(const PageSettings& settings) {
       *p++ = c == L'_' ? L' ' : c;
     }
     p = std::wmemcpy(p, L"</a><br>", 8) + 8;
-    if (!marks && writer.Line(line, static_cast<std::size_t>(p - line))) continue;
+    if (!marks && writer.Line(line, static_cast<std::size_t>(p - line))) return;
     // A name with characters that need escaping: the rare way round.
     std::wstring slow = L"<a href=\"";
     melodex::AppendLinkTarget(slow, base, codePage, false);
-    melodex::AppendLinkTarget(slow, name, codePage, true);
+    melodex::AppendLinkTarget(slow, {name, length}, codePage, true);
     slow += L"\">";
-    melodex::AppendPageText(slow, melodex::CleanTrackName(name), codePage, true);
+    melodex::AppendPageText(slow, melodex::CleanTrackName({name, length}), codePage, true);
     slow += L"</a><br>";
     writer.Line(slow);
-  } while (FindNextFileW(search, &data));
-  Check(GetLastError() == ERROR_NO_MORE_FILES, "FindNextFileW");
-  FindClose(search);
+  });
 
   writer.Line(std::wstring(L"<br><br><font size=\"-2\"><a href=\"mailto:") +
               melodex::AuthorContactAddress + L"\"><i>Mail the writer of Melodex</i></a></center>");
@@ -361,6 +374,46 @@ void SearchOnly(const PageSettings& settings) {
 void GenerationPage(const PageSettings& settings) {
   melodex::win32::Win32FileSystem fileSystem;
   melodex::GeneratePage(settings, fileSystem);
+}
+
+// The real file system, but for a search that hands out a list read beforehand: generation
+// with the platform's search left out, to set against the floor's over the same list.
+class ListedFileSystem : public melodex::win32::Win32FileSystem {
+ public:
+  explicit ListedFileSystem(const std::vector<std::wstring>& names) : names_(names) {}
+
+  std::unique_ptr<melodex::FileSearch> FindFiles(const std::wstring&) override {
+    return std::make_unique<Listed>(names_);
+  }
+
+ private:
+  class Listed : public melodex::FileSearch {
+   public:
+    explicit Listed(const std::vector<std::wstring>& names) : names_(names) {}
+    bool Next(std::wstring& name) override {
+      if (next_ == names_.size()) return false;
+      name.assign(names_[next_++]);
+      return true;
+    }
+
+   private:
+    const std::vector<std::wstring>& names_;
+    std::size_t next_ = 0;
+  };
+
+  const std::vector<std::wstring>& names_;
+};
+
+void GenerationPage(const PageSettings& settings, const std::vector<std::wstring>& listed) {
+  ListedFileSystem fileSystem(listed);
+  melodex::GeneratePage(settings, fileSystem);
+}
+
+std::vector<std::wstring> ListMusic(const PageSettings& settings) {
+  std::vector<std::wstring> names;
+  ForEachListed(settings, nullptr,
+                [&](const wchar_t* name, std::size_t length) { names.emplace_back(name, length); });
+  return names;
 }
 
 // --- Measuring. ---
@@ -520,6 +573,30 @@ void Bench(std::size_t files, int reps, bool clean) {
     ratios.push_back(g / f);
     searchTimes.push_back(Time([&] { SearchOnly(floor); }));
   }
+  // The same pairs over the names read beforehand: what of a run is the program's own and
+  // not the platform's search, which is most of it under Wine and swamps it on a busy machine.
+  const std::vector<std::wstring> listed = ListMusic(floor);
+  std::vector<double> ownGenerationTimes, ownFloorTimes, ownRatios;
+  const int ownReps = std::max(reps, 15);
+  for (int i = 0; i < ownReps; ++i) {
+    double g, f;
+    if (i % 2 == 0) {
+      g = Time([&] { GenerationPage(generation, listed); });
+      f = Time([&] { FloorPage(floor, &listed); });
+    } else {
+      f = Time([&] { FloorPage(floor, &listed); });
+      g = Time([&] { GenerationPage(generation, listed); });
+    }
+    ownGenerationTimes.push_back(g);
+    ownFloorTimes.push_back(f);
+    ownRatios.push_back(g / f);
+  }
+  if (ReadAll(scratch.out + L"\\mp3list.html") != generated ||
+      ReadAll(scratch.floor + L"\\mp3list.html") != generated) {
+    std::printf("  the pages from the names read beforehand differ: no figures\n");
+    std::exit(1);
+  }
+
   const MemoryFigures generationMemory = MeasureMemory(L"generation", scratch, scratch.out);
   const MemoryFigures floorMemory = MeasureMemory(L"floor", scratch, scratch.floor);
   const MemoryFigures searchMemory = MeasureMemory(L"search", scratch, scratch.floor);
@@ -533,6 +610,13 @@ void Bench(std::size_t files, int reps, bool clean) {
   const Spread ratio = SpreadOf(ratios);
   std::printf("  ratio generation / floor: median %.3f of %d pairs (min %.3f, max %.3f)\n",
               ratio.median, reps, ratio.min, ratio.max);
+  std::printf("  the same with the names read beforehand, the search left out, %d runs each:\n",
+              ownReps);
+  PrintTimes("generation", ownGenerationTimes);
+  PrintTimes("floor", ownFloorTimes);
+  const Spread ownRatio = SpreadOf(ownRatios);
+  std::printf("  ratio generation / floor: median %.3f of %d pairs (min %.3f, max %.3f)\n",
+              ownRatio.median, ownReps, ownRatio.min, ownRatio.max);
   std::printf("  memory, one run each in a process of its own:\n");
   std::printf("    Melodex's own, peak on the C++ heap:  generation %9.1f KiB   floor %9.1f KiB\n",
               generationMemory.heapPeakKiB, floorMemory.heapPeakKiB);

@@ -35,6 +35,8 @@ class ListingPageWriter {
   const CodePage codePage_;
   std::wstring line_;
   std::wstring linkText_;
+  std::wstring baseUrl_;
+  std::wstring escapedBaseUrl_;
 };
 
 }  // namespace melodex

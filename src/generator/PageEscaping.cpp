@@ -107,9 +107,10 @@ void AppendPercentUtf8(std::wstring& out, char32_t cp) {
   }
 }
 
-// Copies the text in runs of what it keeps, and writes each other character by `escape`.
+// Copies the text in runs of what it keeps, and writes each other character by `escape`;
+// returns whether it kept the whole text.
 template <typename Escape>
-void AppendEscaped(std::wstring& out, std::wstring_view text, const CodePage& codePage,
+bool AppendEscaped(std::wstring& out, std::wstring_view text, const CodePage& codePage,
                    unsigned char notRaw, Escape escape) {
   std::size_t run = 0;
   for (std::size_t i = 0; i < text.size();) {
@@ -128,6 +129,7 @@ void AppendEscaped(std::wstring& out, std::wstring_view text, const CodePage& co
     run = i;
   }
   out.append(text.data() + run, text.size() - run);
+  return run == 0;
 }
 
 }  // namespace
@@ -137,10 +139,10 @@ void AppendPageText(std::wstring& out, std::wstring_view text, const CodePage& c
   AppendEscaped(out, text, codePage, isFileName ? kForbiddenInNames : 0, AppendReference);
 }
 
-void AppendLinkTarget(std::wstring& out, std::wstring_view text, const CodePage& codePage,
+bool AppendLinkTarget(std::wstring& out, std::wstring_view text, const CodePage& codePage,
                       bool isFileName) {
-  AppendEscaped(out, text, codePage, isFileName ? kForbiddenInNames | kLinkMark : 0,
-                AppendPercentUtf8);
+  return AppendEscaped(out, text, codePage, isFileName ? kForbiddenInNames | kLinkMark : 0,
+                       AppendPercentUtf8);
 }
 
 }  // namespace melodex

@@ -25,8 +25,10 @@ void AppendPageText(std::wstring& out, std::wstring_view text, const CodePage& c
 // For a link target: the character's UTF-8 bytes, percent-encoded. When `isFileName`, the
 // characters Windows forbids in names, "#" and "%" are encoded too ("%22", "%23", "%25"), as
 // a browser would otherwise end the attribute, cut the link at a "?" or "#" or decode what
-// follows a "%"; a base address is the user's own and keeps them.
-void AppendLinkTarget(std::wstring& out, std::wstring_view text, const CodePage& codePage,
+// follows a "%"; a base address is the user's own and keeps them. Returns whether the text
+// went on as it was. A file name that did needs nothing escaped as page text either, nor
+// does its cleaned track name, which holds only its characters and blanks.
+bool AppendLinkTarget(std::wstring& out, std::wstring_view text, const CodePage& codePage,
                       bool isFileName);
 
 }  // namespace melodex
