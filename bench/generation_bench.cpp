@@ -4,18 +4,22 @@
 // times GeneratePage on the real file system against the floor: one bare FindFirstFileExW
 // search whose names go, each converted once, into the same buffered and safely replaced
 // page file, flushed and renamed over the page as a run must. Both must write the same
-// bytes. The search alone is timed too, to show how much of either is the platform's.
-// Memory is measured in a child process per run, as how far the process's peak working set
-// rises above its start, and exactly, as the most the program holds on the C++ heap.
+// bytes. The runs are interleaved in pairs, each pair in turn starting with the other, and
+// the ratio is the median of the pairs' ratios. The search alone is timed too, to show how
+// much of either is the platform's own.
 //
-//   generation_bench [--files N]... [--reps R] [--clean]
+// Memory is measured apart from the timing, in a child process per run: how far the
+// process's peak working set rises above its start, and, counted exactly, the most the
+// program itself holds on the C++ heap. Heap counting is off in the timed runs.
 //
-// --files may be given several times (default: 1000 and 100000); --reps is the number of
-// timed runs of each kind, of which the best counts (default: 7, and up to 50 for smaller
-// folders, whose runs take milliseconds). The scratch folders stay in the temporary folder
-// for the next start, as making 100,000 files takes Wine the best part of an hour (each new
-// name is looked up case-insensitively in the whole folder; bench/run.sh makes them on the
-// Unix side instead); --clean removes them.
+//   generation_bench [--files N]... [--million] [--reps R] [--clean]
+//
+// --files may be given several times (default: 1000 and 100000); --million adds a folder of
+// 1,000,000 files. --reps is the number of timed pairs for each size (default: 7, and up to
+// 50 for smaller folders, whose runs take milliseconds; 5 for a million). The scratch
+// folders stay in the temporary folder for the next start, as making 100,000 files takes
+// Wine the best part of an hour (each new name is looked up case-insensitively in the whole
+// folder; bench/run.sh makes them on the Unix side instead); --clean removes them.
 #include <windows.h>
 // After windows.h, which it needs.
 #include <psapi.h>
@@ -24,13 +28,11 @@
 #include <io.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cstddef>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <cwchar>
-#include <new>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,38 +43,7 @@
 #include "generator/TrackName.h"
 #include "platform/win32/Win32FileSystem.h"
 
-// --- What the program holds on the C++ heap: every allocation passes through here. ---
-
-namespace {
-std::atomic<std::size_t> heapLive{0};
-std::atomic<std::size_t> heapPeak{0};
-constexpr std::size_t kHeader = alignof(std::max_align_t);
-}  // namespace
-
-void* operator new(std::size_t size) {
-  auto* block = static_cast<unsigned char*>(std::malloc(size + kHeader));
-  if (!block) throw std::bad_alloc();
-  std::memcpy(block, &size, sizeof size);
-  const std::size_t live = heapLive += size;
-  std::size_t peak = heapPeak.load();
-  while (live > peak && !heapPeak.compare_exchange_weak(peak, live)) {
-  }
-  return block + kHeader;
-}
-
-void operator delete(void* pointer) noexcept {
-  if (!pointer) return;
-  auto* block = static_cast<unsigned char*>(pointer) - kHeader;
-  std::size_t size;
-  std::memcpy(&size, block, sizeof size);
-  heapLive -= size;
-  std::free(block);
-}
-
-void* operator new[](std::size_t size) { return ::operator new(size); }
-void operator delete[](void* pointer) noexcept { ::operator delete(pointer); }
-void operator delete(void* pointer, std::size_t) noexcept { ::operator delete(pointer); }
-void operator delete[](void* pointer, std::size_t) noexcept { ::operator delete(pointer); }
+#include "heap_counter.h"
 
 namespace {
 
@@ -236,20 +207,6 @@ void PrintScratch(std::size_t files) {
 
 // --- The floor. ---
 
-// Only what the escaping helpers ask of a page file: whether the code page holds a text.
-class CodePageProbe : public melodex::TextFile {
- public:
-  bool CanEncode(std::wstring_view text) const override {
-    BOOL usedDefault = FALSE;
-    return text.empty() || (WideCharToMultiByte(GetACP(), WC_NO_BEST_FIT_CHARS, text.data(),
-                                                static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                                &usedDefault) > 0 &&
-                            !usedDefault);
-  }
-  void WriteLine(std::wstring_view) override {}
-  void Close() override {}
-};
-
 // The page written with nothing but the unavoidable: one search, each line composed once
 // in a fixed buffer and converted once into the output buffer, written in large blocks to
 // a temporary file that is flushed and then renamed over the page, as a run must to keep
@@ -312,13 +269,49 @@ bool EndsInMp3(const wchar_t* name, std::size_t length) {
   return tail[0] == L'.' && (tail[1] | 0x20) == L'm' && (tail[2] | 0x20) == L'p' && tail[3] == L'3';
 }
 
-void FloorPage(const PageSettings& settings) {
-  static CodePageProbe probe;
+// What a file name may hold that must not go on the page as it is: what Windows forbids
+// in names, "#" and "%", which mean something in a link, and the C1 controls. A mask of
+// the characters below "@", so that the floor pays for no more than a test of a bit.
+bool NeedsEscaping(wchar_t c) {
+  constexpr unsigned long long kBelowAt = 0xFFFFFFFFull | 1ull << '"' | 1ull << '#' | 1ull << '%' |
+                                          1ull << '*' | 1ull << '/' | 1ull << ':' | 1ull << '<' |
+                                          1ull << '>' | 1ull << '?';
+  if (c < 0x40) return (kBelowAt >> c) & 1;
+  return c == L'\\' || c == L'|' || (c >= 0x80 && c <= 0x9F);
+}
+
+// The names of the music folder's ordinary files, from the platform's search or, to leave
+// the search out of a measurement, from a list read beforehand.
+template <typename Visit>
+void ForEachListed(const PageSettings& settings, const std::vector<std::wstring>* listed,
+                   Visit visit) {
+  if (listed) {
+    for (const std::wstring& name : *listed) visit(name.c_str(), name.size());
+    return;
+  }
+  WIN32_FIND_DATAW data;
+  const HANDLE search = FindFirstFileExW(
+      (melodex::EnsureTrailingBackslash(settings.MusicFolder) + melodex::kMusicWildcard).c_str(),
+      FindExInfoBasic, &data, FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+  Check(search != INVALID_HANDLE_VALUE, "FindFirstFileExW");
+  do {
+    if (data.dwFileAttributes &
+        (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) {
+      continue;
+    }
+    visit(data.cFileName, std::wcslen(data.cFileName));
+  } while (FindNextFileW(search, &data));
+  Check(GetLastError() == ERROR_NO_MORE_FILES, "FindNextFileW");
+  FindClose(search);
+}
+
+void FloorPage(const PageSettings& settings, const std::vector<std::wstring>* listed = nullptr) {
+  static const melodex::CodePage codePage = melodex::win32::AnsiCodePage();
   FloorWriter writer(settings.OutputFolder);
   // The head is the same few lines whatever the folder holds.
   {
     std::wstring head;
-    melodex::AppendPageText(head, settings.PageTitle, probe);
+    melodex::AppendPageText(head, settings.PageTitle, codePage, false);
     writer.Line(L"<html><Title>" + head + L"</title><body bgcolor=\"" + settings.BackColor +
                 L"\" text=\"" + settings.TextColor + L"\" link=\"" + settings.LinkColor +
                 L"\" alink=\"" + settings.ActiveLinkColor + L"\" vlink=\"" +
@@ -330,19 +323,8 @@ void FloorPage(const PageSettings& settings) {
 
   const std::wstring& base = settings.BaseUrl;
   wchar_t line[2 * MAX_PATH + 256];
-  WIN32_FIND_DATAW data;
-  const HANDLE search = FindFirstFileExW(
-      (melodex::EnsureTrailingBackslash(settings.MusicFolder) + melodex::kMusicWildcard).c_str(),
-      FindExInfoBasic, &data, FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
-  Check(search != INVALID_HANDLE_VALUE, "FindFirstFileExW");
-  do {
-    if (data.dwFileAttributes &
-        (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) {
-      continue;
-    }
-    const wchar_t* name = data.cFileName;
-    const std::size_t length = std::wcslen(name);
-    if (!EndsInMp3(name, length)) continue;
+  ForEachListed(settings, listed, [&](const wchar_t* name, std::size_t length) {
+    if (!EndsInMp3(name, length)) return;
     // <a href="BASE NAME">TEXT</a><br>, the text cleaned as it is copied.
     wchar_t* p = line;
     p = std::wmemcpy(p, L"<a href=\"", 9) + 9;
@@ -353,24 +335,22 @@ void FloorPage(const PageSettings& settings) {
     bool marks = false;
     for (std::size_t i = 0; i + 4 < length; ++i) {
       const wchar_t c = name[i];
-      marks |= c == L'#' || c == L'%';
+      marks |= NeedsEscaping(c);
       if (i < 2 && c >= L'0' && c <= L'9') continue;
       if (c == L'(' || c == L')' || c == L'[' || c == L']') continue;
       *p++ = c == L'_' ? L' ' : c;
     }
     p = std::wmemcpy(p, L"</a><br>", 8) + 8;
-    if (!marks && writer.Line(line, static_cast<std::size_t>(p - line))) continue;
+    if (!marks && writer.Line(line, static_cast<std::size_t>(p - line))) return;
     // A name with characters that need escaping: the rare way round.
     std::wstring slow = L"<a href=\"";
-    melodex::AppendLinkTarget(slow, base, probe, false);
-    melodex::AppendLinkTarget(slow, name, probe, true);
+    melodex::AppendLinkTarget(slow, base, codePage, false);
+    melodex::AppendLinkTarget(slow, {name, length}, codePage, true);
     slow += L"\">";
-    melodex::AppendPageText(slow, melodex::CleanTrackName(name), probe);
+    melodex::AppendPageText(slow, melodex::CleanTrackName({name, length}), codePage, true);
     slow += L"</a><br>";
     writer.Line(slow);
-  } while (FindNextFileW(search, &data));
-  Check(GetLastError() == ERROR_NO_MORE_FILES, "FindNextFileW");
-  FindClose(search);
+  });
 
   writer.Line(std::wstring(L"<br><br><font size=\"-2\"><a href=\"mailto:") +
               melodex::AuthorContactAddress + L"\"><i>Mail the writer of Melodex</i></a></center>");
@@ -395,6 +375,46 @@ void SearchOnly(const PageSettings& settings) {
 void GenerationPage(const PageSettings& settings) {
   melodex::win32::Win32FileSystem fileSystem;
   melodex::GeneratePage(settings, fileSystem);
+}
+
+// The real file system, but for a search that hands out a list read beforehand: generation
+// with the platform's search left out, to set against the floor's over the same list.
+class ListedFileSystem : public melodex::win32::Win32FileSystem {
+ public:
+  explicit ListedFileSystem(const std::vector<std::wstring>& names) : names_(names) {}
+
+  std::unique_ptr<melodex::FileSearch> FindFiles(const std::wstring&) override {
+    return std::make_unique<Listed>(names_);
+  }
+
+ private:
+  class Listed : public melodex::FileSearch {
+   public:
+    explicit Listed(const std::vector<std::wstring>& names) : names_(names) {}
+    bool Next(std::wstring& name) override {
+      if (next_ == names_.size()) return false;
+      name.assign(names_[next_++]);
+      return true;
+    }
+
+   private:
+    const std::vector<std::wstring>& names_;
+    std::size_t next_ = 0;
+  };
+
+  const std::vector<std::wstring>& names_;
+};
+
+void GenerationPage(const PageSettings& settings, const std::vector<std::wstring>& listed) {
+  ListedFileSystem fileSystem(listed);
+  melodex::GeneratePage(settings, fileSystem);
+}
+
+std::vector<std::wstring> ListMusic(const PageSettings& settings) {
+  std::vector<std::wstring> names;
+  ForEachListed(settings, nullptr,
+                [&](const wchar_t* name, std::size_t length) { names.emplace_back(name, length); });
+  return names;
 }
 
 // --- Measuring. ---
@@ -439,6 +459,7 @@ PROCESS_MEMORY_COUNTERS Memory() {
 struct MemoryFigures {
   double workingSetGrowthKiB = 0;  // the process's peak working set over its start
   double heapPeakKiB = 0;          // the most held on the C++ heap at any one time
+  double allocations = 0;          // how many blocks it took from the C++ heap
 };
 
 // In a child process: one run of `kind` ("generation" or "floor"), reported on stdout.
@@ -446,8 +467,9 @@ int MeasureMemoryChild(const std::wstring& kind, const std::wstring& music,
                        const std::wstring& out) {
   const PageSettings settings = Settings(music, out);
   const PROCESS_MEMORY_COUNTERS before = Memory();
-  const std::size_t heapBefore = heapLive;
-  heapPeak = heapBefore;
+  const long long heapBefore = heap_counter::Live();
+  const long long allocationsBefore = heap_counter::Allocations();
+  heap_counter::ResetPeak();
   if (kind == L"generation") {
     GenerationPage(settings);
   } else if (kind == L"floor") {
@@ -457,10 +479,11 @@ int MeasureMemoryChild(const std::wstring& kind, const std::wstring& music,
   }
   const PROCESS_MEMORY_COUNTERS after = Memory();
   std::printf(
-      "%.1f %.1f\n",
+      "%.1f %.1f %lld\n",
       (static_cast<double>(after.PeakWorkingSetSize) - static_cast<double>(before.WorkingSetSize)) /
           1024,
-      static_cast<double>(heapPeak - heapBefore) / 1024);
+      static_cast<double>(heap_counter::Peak() - heapBefore) / 1024,
+      heap_counter::Allocations() - allocationsBefore);
   return 0;
 }
 
@@ -494,10 +517,26 @@ MemoryFigures MeasureMemory(const wchar_t* kind, const Scratch& scratch, const s
   CloseHandle(process.hThread);
   CloseHandle(readEnd);
   MemoryFigures figures;
-  Check(std::sscanf(output.c_str(), "%lf %lf", &figures.workingSetGrowthKiB,
-                    &figures.heapPeakKiB) == 2,
+  Check(std::sscanf(output.c_str(), "%lf %lf %lf", &figures.workingSetGrowthKiB,
+                    &figures.heapPeakKiB, &figures.allocations) == 3,
         "reading the child's figures");
   return figures;
+}
+
+struct Spread {
+  double min, median, max;
+};
+
+Spread SpreadOf(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  const std::size_t n = values.size();
+  const double median = n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+  return {values.front(), median, values.back()};
+}
+
+void PrintTimes(const char* what, const std::vector<double>& seconds) {
+  const Spread s = SpreadOf(seconds);
+  std::printf("  %-34s %10.2f %10.2f %10.2f\n", what, s.min * 1e3, s.median * 1e3, s.max * 1e3);
 }
 
 void Bench(std::size_t files, int reps, bool clean) {
@@ -518,27 +557,78 @@ void Bench(std::size_t files, int reps, bool clean) {
     std::exit(1);
   }
 
-  double bestGeneration = 1e30, bestFloor = 1e30, bestSearch = 1e30;
-  for (int i = 0; i < reps; ++i) {  // interleaved, so that drift hits all alike
-    bestGeneration = std::min(bestGeneration, Time([&] { GenerationPage(generation); }));
-    bestFloor = std::min(bestFloor, Time([&] { FloorPage(floor); }));
-    bestSearch = std::min(bestSearch, Time([&] { SearchOnly(floor); }));
+  // Interleaved pairs, every other one floor first, so that drift and whatever one run
+  // leaves warm for the next hit both alike; the search alone after each pair.
+  std::vector<double> generationTimes, floorTimes, searchTimes, ratios;
+  for (int i = 0; i < reps; ++i) {
+    double g, f;
+    if (i % 2 == 0) {
+      g = Time([&] { GenerationPage(generation); });
+      f = Time([&] { FloorPage(floor); });
+    } else {
+      f = Time([&] { FloorPage(floor); });
+      g = Time([&] { GenerationPage(generation); });
+    }
+    generationTimes.push_back(g);
+    floorTimes.push_back(f);
+    ratios.push_back(g / f);
+    searchTimes.push_back(Time([&] { SearchOnly(floor); }));
   }
+  // The same pairs over the names read beforehand: what of a run is the program's own and
+  // not the platform's search, which is most of it under Wine and swamps it on a busy machine.
+  const std::vector<std::wstring> listed = ListMusic(floor);
+  std::vector<double> ownGenerationTimes, ownFloorTimes, ownRatios;
+  const int ownReps = std::max(reps, 15);
+  for (int i = 0; i < ownReps; ++i) {
+    double g, f;
+    if (i % 2 == 0) {
+      g = Time([&] { GenerationPage(generation, listed); });
+      f = Time([&] { FloorPage(floor, &listed); });
+    } else {
+      f = Time([&] { FloorPage(floor, &listed); });
+      g = Time([&] { GenerationPage(generation, listed); });
+    }
+    ownGenerationTimes.push_back(g);
+    ownFloorTimes.push_back(f);
+    ownRatios.push_back(g / f);
+  }
+  if (ReadAll(scratch.out + L"\\mp3list.html") != generated ||
+      ReadAll(scratch.floor + L"\\mp3list.html") != generated) {
+    std::printf("  the pages from the names read beforehand differ: no figures\n");
+    std::exit(1);
+  }
+
   const MemoryFigures generationMemory = MeasureMemory(L"generation", scratch, scratch.out);
   const MemoryFigures floorMemory = MeasureMemory(L"floor", scratch, scratch.floor);
   const MemoryFigures searchMemory = MeasureMemory(L"search", scratch, scratch.floor);
 
   std::printf("  page: %zu bytes, identical to the floor's\n", generated.size());
-  std::printf("  generation %9.2f ms   floor %9.2f ms   ratio %.3f   (best of %d)\n",
-              bestGeneration * 1e3, bestFloor * 1e3, bestGeneration / bestFloor, reps);
-  std::printf("  the search alone, writing nothing: %.2f ms\n", bestSearch * 1e3);
+  std::printf("  time in ms, %d runs each%*s %10s %10s %10s\n", reps, reps < 10 ? 10 : 9, "", "min",
+              "median", "max");
+  PrintTimes("generation", generationTimes);
+  PrintTimes("floor", floorTimes);
+  PrintTimes("the search alone (Wine's own)", searchTimes);
+  const Spread ratio = SpreadOf(ratios);
+  std::printf("  ratio generation / floor: median %.3f of %d pairs (min %.3f, max %.3f)\n",
+              ratio.median, reps, ratio.min, ratio.max);
+  std::printf("  the same with the names read beforehand, the search left out, %d runs each:\n",
+              ownReps);
+  PrintTimes("generation", ownGenerationTimes);
+  PrintTimes("floor", ownFloorTimes);
+  const Spread ownRatio = SpreadOf(ownRatios);
+  std::printf("  ratio generation / floor: median %.3f of %d pairs (min %.3f, max %.3f)\n",
+              ownRatio.median, ownReps, ownRatio.min, ownRatio.max);
+  std::printf("  memory, one run each in a process of its own:\n");
+  std::printf("    Melodex's own, peak on the C++ heap:  generation %9.1f KiB   floor %9.1f KiB\n",
+              generationMemory.heapPeakKiB, floorMemory.heapPeakKiB);
+  std::printf("    Melodex's own, blocks taken from it:  generation %9.0f       floor %9.0f\n",
+              generationMemory.allocations, floorMemory.allocations);
   std::printf(
-      "  peak working set over start: generation %8.0f KiB   floor %8.0f KiB   search alone "
-      "%8.0f KiB\n",
+      "    peak working set over start:         generation %9.0f KiB   floor %9.0f KiB\n"
+      "      of which the search alone (Wine's own: under Wine the directory search holds the\n"
+      "      whole folder, so it grows with it; on Windows it streams):        %9.0f KiB\n",
       generationMemory.workingSetGrowthKiB, floorMemory.workingSetGrowthKiB,
       searchMemory.workingSetGrowthKiB);
-  std::printf("  peak held on the C++ heap:   generation %8.1f KiB   floor %8.1f KiB\n",
-              generationMemory.heapPeakKiB, floorMemory.heapPeakKiB);
   std::fflush(stdout);
   if (clean) RemoveTree(scratch.root);
 }
@@ -547,6 +637,7 @@ void Bench(std::size_t files, int reps, bool clean) {
 
 int wmain(int argc, wchar_t** argv) {
   if (argc == 5 && std::wstring(argv[1]) == L"--memory") {
+    heap_counter::Start();
     return MeasureMemoryChild(argv[2], argv[3], argv[4]);
   }
   if (argc == 3 && std::wstring(argv[1]) == L"--names") {
@@ -556,25 +647,31 @@ int wmain(int argc, wchar_t** argv) {
   std::vector<std::size_t> sizes;
   int reps = 0;  // by default as many as make the smaller folders' times steady
   bool clean = false;
+  bool million = false;
   for (int i = 1; i < argc; ++i) {
     const std::wstring arg = argv[i];
     if (arg == L"--files" && i + 1 < argc) {
       sizes.push_back(std::wcstoul(argv[++i], nullptr, 10));
     } else if (arg == L"--reps" && i + 1 < argc) {
       reps = std::max(1, static_cast<int>(std::wcstol(argv[++i], nullptr, 10)));
+    } else if (arg == L"--million") {
+      million = true;
     } else if (arg == L"--clean") {
       clean = true;
     } else {
-      std::fprintf(stderr, "usage: generation_bench [--files N]... [--reps R] [--clean]\n");
+      std::fprintf(stderr,
+                   "usage: generation_bench [--files N]... [--million] [--reps R] [--clean]\n");
       return 2;
     }
   }
   if (sizes.empty()) sizes = {1000, 100000};
+  if (million) sizes.push_back(1000000);
   std::printf("Generation against the floor (ANSI code page %u)\n", GetACP());
   for (const std::size_t files : sizes) {
-    const int runs = reps ? reps
-                          : static_cast<int>(std::clamp<std::size_t>(
-                                200000 / std::max<std::size_t>(files, 1), 7, 50));
+    const int runs = reps               ? reps
+                     : files >= 1000000 ? 5
+                                        : static_cast<int>(std::clamp<std::size_t>(
+                                              200000 / std::max<std::size_t>(files, 1), 7, 50));
     Bench(files, runs, clean);
   }
   return 0;

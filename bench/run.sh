@@ -1,7 +1,9 @@
 #!/bin/sh
 # Builds the generation benchmark for Windows where needed and runs it under Wine, in the
-# build folder's own Wine prefix, printing its figures. Options after the build folder go to
-# the benchmark: --files N (repeatable; default 1000 and 100000), --reps R, --clean.
+# build folder's own Wine prefix, printing its figures: min, median and max of each time,
+# and the median of the paired ratios of generation to the floor. Options after the build
+# folder go to the benchmark: --files N (repeatable; default 1000 and 100000), --million (a
+# folder of 1,000,000 files as well), --reps R, --clean.
 #
 #   bench/run.sh [BUILD_DIR] [OPTIONS]      (BUILD_DIR defaults to build/windows)
 set -eu
@@ -40,12 +42,14 @@ wine() { "$root/cmake/wine-run.sh" "$@"; }
 # folders are made here, on the Unix side, from the names the benchmark gives (Wine keeps
 # Windows names as UTF-8), unless one is there already.
 sizes=""
+million=""
 previous=""
 for arg in "$@"; do
   [ "$previous" = --files ] && sizes="$sizes $arg"
+  [ "$arg" = --million ] && million=1000000
   previous=$arg
 done
-for files in ${sizes:-1000 100000}; do
+for files in ${sizes:-1000 100000} $million; do
   list=$(mktemp)
   wine "$bench" --names "$files" >"$list"
   folder=$(wine winepath -u "$(head -n 1 "$list")" | tr -d '\r')

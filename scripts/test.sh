@@ -10,6 +10,7 @@ MELODEX_WERROR=ON "$root/scripts/build.sh"
 status=0
 echo "== Native tests"
 ctest --test-dir "$root/build/native" --output-on-failure -j2 || status=1
+"$root/scripts/fuzz.sh" || status=1
 echo "== Windows tests under Wine"
 ctest --test-dir "$root/build/windows" --output-on-failure || status=1
 [ -f "$root/build/windows/e2e-time.txt" ] && cat "$root/build/windows/e2e-time.txt"

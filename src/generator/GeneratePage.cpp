@@ -29,8 +29,9 @@ void GeneratePage(const PageSettings& settings, FileSystem& fileSystem) {
   ListingPageWriter writer(*file);
   writer.WriteHead(settings);
   const auto search = fileSystem.FindFiles(pattern);
-  while (const auto name = search->Next()) {
-    if (HasMp3Extension(*name)) writer.WriteLink(settings.BaseUrl, *name);
+  std::wstring name;
+  while (search->Next(name)) {
+    if (HasMp3Extension(name)) writer.WriteLink(settings.BaseUrl, name);
   }
   writer.WriteFoot();
   writer.Close();

@@ -6,7 +6,9 @@
 
 namespace melodex {
 
-void ListingPageWriter::Text(std::wstring_view text) { AppendPageText(line_, text, file_); }
+void ListingPageWriter::Text(std::wstring_view text) {
+  AppendPageText(line_, text, codePage_, /*isFileName=*/false);
+}
 
 void ListingPageWriter::Flush() {
   file_.WriteLine(line_);
@@ -44,10 +46,21 @@ void ListingPageWriter::WriteHead(const PageSettings& settings) {
 
 void ListingPageWriter::WriteLink(std::wstring_view baseUrl, std::wstring_view fileName) {
   line_ += L"<a href=\"";
-  AppendLinkTarget(line_, baseUrl, file_, /*isFileName=*/false);
-  AppendLinkTarget(line_, fileName, file_, /*isFileName=*/true);
+  if (baseUrl != baseUrl_) {  // the same for every link of a run, so escaped once
+    baseUrl_.assign(baseUrl);
+    escapedBaseUrl_.clear();
+    AppendLinkTarget(escapedBaseUrl_, baseUrl, codePage_, /*isFileName=*/false);
+  }
+  line_ += escapedBaseUrl_;
+  const bool plain = AppendLinkTarget(line_, fileName, codePage_, /*isFileName=*/true);
   line_ += L"\">";
-  Text(CleanTrackName(fileName));
+  if (plain) {
+    CleanTrackName(fileName, line_);
+  } else {
+    linkText_.clear();
+    CleanTrackName(fileName, linkText_);
+    AppendPageText(line_, linkText_, codePage_, /*isFileName=*/true);
+  }
   line_ += L"</a><br>";
   Flush();
 }

@@ -1,9 +1,36 @@
 #include "generator/PageEscaping.h"
 
-#include <cstdint>
+#include <array>
+#include <cstddef>
+#include <type_traits>
 
 namespace melodex {
 namespace {
+
+// What an ASCII character may not be on the page as it is.
+enum : unsigned char {
+  kForbiddenInNames = 1,  // by Windows: control characters and " * / : < > ? \ |
+  kLinkMark = 2,          // a link target's own: "#" starts a fragment, "%" an escape
+};
+
+constexpr std::array<unsigned char, 0x80> kAscii = [] {
+  std::array<unsigned char, 0x80> table{};
+  for (std::size_t c = 0; c < 0x20; ++c) table[c] = kForbiddenInNames;
+  for (const char c : std::string_view("\"*/:<>?\\|")) {
+    table[static_cast<std::size_t>(c)] = kForbiddenInNames;
+  }
+  table['#'] = table['%'] = kLinkMark;
+  return table;
+}();
+
+// Whether a code unit goes on the page as it is: an ASCII character unless `notRaw` names
+// its kind; any other that the code page holds, bar the C1 controls. Surrogates never do:
+// the code page decides on the character they make together.
+bool Keeps(wchar_t unit, unsigned char notRaw, const CodePage& codePage) {
+  const auto c = static_cast<char32_t>(static_cast<std::make_unsigned_t<wchar_t>>(unit));
+  if (c < 0x80) return !(kAscii[c] & notRaw);
+  return c > 0x9F && codePage.Holds(c);
+}
 
 // One character of a wide text: its code point and the code units it takes (two for a
 // surrogate pair where wchar_t is 16 bits wide).
@@ -13,7 +40,7 @@ struct CodePoint {
 };
 
 CodePoint CodePointAt(std::wstring_view text, std::size_t i) {
-  const auto unit = static_cast<char32_t>(text[i]);
+  const auto unit = static_cast<char32_t>(static_cast<std::make_unsigned_t<wchar_t>>(text[i]));
   if constexpr (sizeof(wchar_t) == 2) {
     if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < text.size()) {
       const auto low = static_cast<char32_t>(text[i + 1]);
@@ -22,19 +49,37 @@ CodePoint CodePointAt(std::wstring_view text, std::size_t i) {
       }
     }
   }
-  if (unit >= 0xD800 && unit <= 0xDFFF) return {0xFFFD, 1};  // a lone surrogate
+  // A lone surrogate, or beyond Unicode where wchar_t is wider: no character at all.
+  if ((unit >= 0xD800 && unit <= 0xDFFF) || unit > 0x10FFFF) return {0xFFFD, 1};
   return {unit, 1};
 }
 
-bool IsAscii(std::wstring_view text) {
-  for (const wchar_t c : text) {
-    if (static_cast<std::uint32_t>(c) >= 0x80) return false;
-  }
-  return true;
-}
+bool IsC1Control(char32_t c) { return c >= 0x80 && c <= 0x9F; }
 
-void AppendDecimal(std::wstring& out, char32_t value) {
-  out += std::to_wstring(static_cast<std::uint32_t>(value));
+void AppendReference(std::wstring& out, char32_t c) {
+  switch (c) {
+    case U'"':
+      out += L"&quot;";
+      return;
+    case U'<':
+      out += L"&lt;";
+      return;
+    case U'>':
+      out += L"&gt;";
+      return;
+    default:
+      break;
+  }
+  if (IsC1Control(c)) c = 0xFFFD;
+  wchar_t digits[8];
+  std::size_t count = 0;
+  do {
+    digits[count++] = static_cast<wchar_t>(L'0' + c % 10);
+    c /= 10;
+  } while (c != 0);
+  out += L"&#";
+  while (count > 0) out += digits[--count];
+  out += L';';
 }
 
 void AppendPercentByte(std::wstring& out, unsigned byte) {
@@ -62,50 +107,42 @@ void AppendPercentUtf8(std::wstring& out, char32_t cp) {
   }
 }
 
-bool Encodable(std::wstring_view text, const TextFile& file) {
-  return IsAscii(text) || file.CanEncode(text);
+// Copies the text in runs of what it keeps, and writes each other character by `escape`;
+// returns whether it kept the whole text.
+template <typename Escape>
+bool AppendEscaped(std::wstring& out, std::wstring_view text, const CodePage& codePage,
+                   unsigned char notRaw, Escape escape) {
+  std::size_t run = 0;
+  for (std::size_t i = 0; i < text.size();) {
+    if (Keeps(text[i], notRaw, codePage)) {
+      ++i;
+      continue;
+    }
+    out.append(text.data() + run, i - run);
+    const CodePoint cp = CodePointAt(text, i);
+    if (cp.length == 2 && codePage.Holds(cp.value)) {
+      out.append(text.data() + i, 2);  // a surrogate pair of a Unicode page
+    } else {
+      escape(out, cp.value);
+    }
+    i += cp.length;
+    run = i;
+  }
+  out.append(text.data() + run, text.size() - run);
+  return run == 0;
 }
 
 }  // namespace
 
-void AppendPageText(std::wstring& out, std::wstring_view text, const TextFile& file) {
-  if (Encodable(text, file)) {
-    out += text;
-    return;
-  }
-  for (std::size_t i = 0; i < text.size();) {
-    const CodePoint cp = CodePointAt(text, i);
-    const std::wstring_view unit = text.substr(i, cp.length);
-    if (cp.value != 0xFFFD && Encodable(unit, file)) {
-      out += unit;
-    } else {
-      out += L"&#";
-      AppendDecimal(out, cp.value);
-      out += L';';
-    }
-    i += cp.length;
-  }
+void AppendPageText(std::wstring& out, std::wstring_view text, const CodePage& codePage,
+                    bool isFileName) {
+  AppendEscaped(out, text, codePage, isFileName ? kForbiddenInNames : 0, AppendReference);
 }
 
-void AppendLinkTarget(std::wstring& out, std::wstring_view text, const TextFile& file,
+bool AppendLinkTarget(std::wstring& out, std::wstring_view text, const CodePage& codePage,
                       bool isFileName) {
-  const bool hasMarks = isFileName && text.find_first_of(L"#%") != std::wstring_view::npos;
-  if (!hasMarks && Encodable(text, file)) {
-    out += text;
-    return;
-  }
-  for (std::size_t i = 0; i < text.size();) {
-    const CodePoint cp = CodePointAt(text, i);
-    const std::wstring_view unit = text.substr(i, cp.length);
-    if (isFileName && (cp.value == U'#' || cp.value == U'%')) {
-      AppendPercentByte(out, cp.value);
-    } else if (cp.value != 0xFFFD && Encodable(unit, file)) {
-      out += unit;
-    } else {
-      AppendPercentUtf8(out, cp.value);
-    }
-    i += cp.length;
-  }
+  return AppendEscaped(out, text, codePage, isFileName ? kForbiddenInNames | kLinkMark : 0,
+                       AppendPercentUtf8);
 }
 
 }  // namespace melodex

@@ -3,21 +3,32 @@
 #include <string>
 #include <string_view>
 
-#include "platform/FileSystem.h"
+#include "platform/CodePage.h"
 
 namespace melodex {
 
 // Characters that the page's code page cannot hold would turn into "?" and break the page,
-// so these helpers replace them, and only them, with what a browser reads back correctly.
+// so these helpers replace them with what a browser reads back correctly. So do the C1
+// controls (U+0080 to U+009F), even where the code page holds them: a browser reads the page
+// as Windows' Western code page, where they are letters. And so does every character that a
+// file name may hold on other systems but not on Windows (the control characters and
+// " * / : < > ? \ |): it would put markup, attributes or line breaks of the name's own on
+// the page. Every other character is written as it is, markup of the user's own included.
 
-// For text shown on the page (title, link text, colours): a numeric character reference
-// such as "&#26085;". Everything else is kept verbatim, markup included.
-void AppendPageText(std::wstring& out, std::wstring_view text, const TextFile& file);
+// For text shown on the page (title, colours, link text): a numeric character reference
+// such as "&#26085;", or "&#65533;" (the replacement character) for a C1 control, which no
+// reference can express. Only text from a file name (`isFileName`) has the characters
+// Windows forbids in names written as references ("&quot;", "&lt;", "&gt;", "&#10;").
+void AppendPageText(std::wstring& out, std::wstring_view text, const CodePage& codePage,
+                    bool isFileName);
 
-// For a link target: the character's UTF-8 bytes, percent-encoded. When `isFileName`, "#"
-// and "%" are encoded too ("%23", "%25"), as a browser would otherwise cut the link at the
-// "#" or decode what follows the "%"; a base address is the user's own and keeps them.
-void AppendLinkTarget(std::wstring& out, std::wstring_view text, const TextFile& file,
+// For a link target: the character's UTF-8 bytes, percent-encoded. When `isFileName`, the
+// characters Windows forbids in names, "#" and "%" are encoded too ("%22", "%23", "%25"), as
+// a browser would otherwise end the attribute, cut the link at a "?" or "#" or decode what
+// follows a "%"; a base address is the user's own and keeps them. Returns whether the text
+// went on as it was. A file name that did needs nothing escaped as page text either, nor
+// does its cleaned track name, which holds only its characters and blanks.
+bool AppendLinkTarget(std::wstring& out, std::wstring_view text, const CodePage& codePage,
                       bool isFileName);
 
 }  // namespace melodex

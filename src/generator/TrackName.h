@@ -10,4 +10,7 @@ namespace melodex {
 // brackets, with each underscore turned into a blank. Nothing is trimmed.
 std::wstring CleanTrackName(std::wstring_view fileName);
 
+// The same, appended to `linkText`, for a caller that writes many into one buffer.
+void CleanTrackName(std::wstring_view fileName, std::wstring& linkText);
+
 }  // namespace melodex

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/CodePage.h"
+
 namespace melodex {
 
 // A file-system operation that failed: the path it worked on and the system's own
@@ -32,9 +34,16 @@ class FileSearch {
  public:
   virtual ~FileSearch() = default;
 
-  // The next matching name, or nothing once the search is exhausted.
-  // Throws FileSystemError when the folder cannot be read any further.
-  virtual std::optional<std::wstring> Next() = 0;
+  // Puts the next matching name into `name`, reusing its storage, or returns false once the
+  // search is exhausted. Throws FileSystemError when the folder cannot be read any further.
+  virtual bool Next(std::wstring& name) = 0;
+
+  // The same, as a name of its own.
+  std::optional<std::wstring> Next() {
+    std::wstring name;
+    if (!Next(name)) return std::nullopt;
+    return name;
+  }
 };
 
 // A text file written line by line in the system's ANSI code page, each line ending in
@@ -46,8 +55,9 @@ class TextFile {
  public:
   virtual ~TextFile() = default;
 
-  // Whether every character of the text survives the code page unchanged.
-  virtual bool CanEncode(std::wstring_view text) const = 0;
+  // The characters the file's code page holds. Any other character of a line comes out
+  // as "?".
+  virtual CodePage Encoding() const = 0;
 
   // Throws FileSystemError, naming the file's own path, when the line cannot be written.
   virtual void WriteLine(std::wstring_view line) = 0;

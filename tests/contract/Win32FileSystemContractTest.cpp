@@ -96,5 +96,25 @@ INSTANTIATE_TEST_SUITE_P(Win32, FileSystemContract,
                              "Win32", [] { return std::make_unique<Win32Workspace>(); }}),
                          WorkspaceName);
 
+// The pages of other systems than the one the tests run on: one of two bytes a character,
+// and UTF-8, where the characters beyond the first plane are held too.
+TEST(CodePageTest, TellsWhatEachKindOfCodePageHolds) {
+  const struct {
+    unsigned codePage;
+    std::u32string held, lacking;
+  } cases[] = {
+      {932, U"x\\\u65e5\uff71\u221e", U"\u00e9\u0101\u20ac\U0001D11E"},
+      {1253, U"x\u03b1\u20ac", U"\u00e9\u65e5"},
+      {CP_UTF8, U"x\u00e9\u65e5\U0001D11E", U"\xd800"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.codePage);
+    const CodePage codePage = win32::CodePageOf(c.codePage);
+    for (const char32_t held : c.held) EXPECT_TRUE(codePage.Holds(held)) << unsigned(held);
+    for (const char32_t lacking : c.lacking)
+      EXPECT_FALSE(codePage.Holds(lacking)) << unsigned(lacking);
+  }
+}
+
 }  // namespace
 }  // namespace melodex::testing

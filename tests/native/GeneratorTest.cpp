@@ -3,6 +3,7 @@
 #include <string>
 
 #include "generator/GeneratePage.h"
+#include "generator/ListingPageWriter.h"
 #include "platform/memory/InMemoryFileSystem.h"
 #include "support/PageExample.h"
 
@@ -91,7 +92,8 @@ TEST_F(GeneratorTest, ListsOnlyOrdinaryMp3FilesInDirectoryOrder) {
             "<a href=\"music/a b.mp3\">a b</a><br>\r\n");
 }
 
-TEST_F(GeneratorTest, KeepsLinksAliveForCharactersTheCodePageCannotHold) {
+// The link line for each name, as the writer puts it in a page file of code page 1252.
+TEST_F(GeneratorTest, WritesEachNameAsAWorkingLinkThatAddsNoMarkup) {
   struct Case {
     const wchar_t* fileName;
     const char* line;
@@ -102,30 +104,48 @@ TEST_F(GeneratorTest, KeepsLinksAliveForCharactersTheCodePageCannotHold) {
       {L"x \u221e.mp3", "<a href=\"music/x %E2%88%9E.mp3\">x &#8734;</a><br>\r\n"},
       {L"x\U0001D11E.mp3", "<a href=\"music/x%F0%9D%84%9E.mp3\">x&#119070;</a><br>\r\n"},
       {L"Side #2 100%.mp3", "<a href=\"music/Side %232 100%25.mp3\">Side #2 100%</a><br>\r\n"},
-      {L"a%20 & <i>.mp3", "<a href=\"music/a%2520 & <i>.mp3\">a%20 & <i></a><br>\r\n"},
+      {L"Don't a%20 & b.mp3", "<a href=\"music/Don't a%2520 & b.mp3\">Don't a%20 & b</a><br>\r\n"},
+      // What Windows forbids in names, from folders of other systems: never markup, an
+      // attribute, a cut link or a line break of the name's own.
+      {L"x\" onmouseover=\"alert(1)\" y=\".mp3",
+       "<a href=\"music/x%22 onmouseover=%22alert(1)%22 y=%22.mp3\">"
+       "x&quot; onmouseover=&quot;alert1&quot; y=&quot;</a><br>\r\n"},
+      {L"a<b>.mp3", "<a href=\"music/a%3Cb%3E.mp3\">a&lt;b&gt;</a><br>\r\n"},
+      {L"song<script>.mp3",
+       "<a href=\"music/song%3Cscript%3E.mp3\">song&lt;script&gt;</a><br>\r\n"},
+      {L"q?x.mp3", "<a href=\"music/q%3Fx.mp3\">q&#63;x</a><br>\r\n"},
+      {L"two\nlines\r.mp3", "<a href=\"music/two%0Alines%0D.mp3\">two&#10;lines&#13;</a><br>\r\n"},
+      {L"a\tb*c|d:e\\f/g.mp3",
+       "<a href=\"music/a%09b%2Ac%7Cd%3Ae%5Cf%2Fg.mp3\">a&#9;b&#42;c&#124;d&#58;e&#92;f&#47;g"
+       "</a><br>\r\n"},
+      // C1 controls, which a browser would show as letters: U+0081 has a byte of its own in
+      // the code page, U+0080 and U+009F have not.
+      {L"\u0080\u0081\u009f.mp3",
+       "<a href=\"music/%C2%80%C2%81%C2%9F.mp3\">&#65533;&#65533;&#65533;</a><br>\r\n"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::PrintToString(std::wstring(c.fileName)));
-    fs.Remove(L"C:\\MP3");
-    fs.AddFolder(L"C:\\MP3");
-    fs.AddFile(std::wstring(L"C:\\MP3\\") + c.fileName);
-    GeneratePage(Settings(), fs);
-    EXPECT_EQ(Links(), c.line);
+    const auto file = fs.CreateTextFile(L"C:\\Out\\links.html");
+    ListingPageWriter writer(*file);
+    writer.WriteLink(L"music/", c.fileName);
+    writer.Close();
+    EXPECT_EQ(Page(L"C:\\Out\\links.html"), c.line);
   }
 }
 
 TEST_F(GeneratorTest, EscapesTheTitleColoursAndBaseAddressOnlyWhereNeeded) {
   fs.AddFile(L"C:\\MP3\\a#.mp3");
   PageSettings settings = Settings();
-  settings.PageTitle = L"\u221e #1";
+  settings.PageTitle = L"\u221e #1\u0081";
   settings.TitleColor = L"\u7ea2";
-  settings.BaseUrl = L"http://h/\u97f3#x%20/";
+  settings.BaseUrl = L"http://h/\u97f3\u0085#x%20/";
   GeneratePage(settings, fs);
 
   const std::string page = Page();
-  EXPECT_NE(page.find("<Title>&#8734; #1</title>"), std::string::npos) << page;
-  EXPECT_NE(page.find("<font color=\"&#32418;\"><h1><I>&#8734; #1</I>"), std::string::npos) << page;
-  EXPECT_NE(page.find("<a href=\"http://h/%E9%9F%B3#x%20/a%23.mp3\">a#</a><br>\r\n"),
+  EXPECT_NE(page.find("<Title>&#8734; #1&#65533;</title>"), std::string::npos) << page;
+  EXPECT_NE(page.find("<font color=\"&#32418;\"><h1><I>&#8734; #1&#65533;</I>"), std::string::npos)
+      << page;
+  EXPECT_NE(page.find("<a href=\"http://h/%E9%9F%B3%C2%85#x%20/a%23.mp3\">a#</a><br>\r\n"),
             std::string::npos)
       << page;
 }

@@ -105,14 +105,14 @@ TEST_F(GeneratorWin32Test, WritesTheTitleAndTheLinksInTheAnsiCodePage) {
   AddTrack(L"01_Intro.mp3");
   Scratch::MakeFile(scratch.Page(), "an older page\r\n");
   PageSettings settings = Settings();
-  settings.PageTitle = L"Caf\u00e9";
+  settings.PageTitle = L"Caf\u00e9\u0081";
 
   GeneratePage(settings, fs);
 
   EXPECT_EQ(Scratch::Read(scratch.Page()),
-            "<html><Title>Caf\xe9</title><body bgcolor=\"#FFFFFF\" text=\"#000000\" "
+            "<html><Title>Caf\xe9&#65533;</title><body bgcolor=\"#FFFFFF\" text=\"#000000\" "
             "link=\"#0000FF\" alink=\"#00FF00\" vlink=\"#FF0000\">\r\n"
-            "<center><font color=\"#FF0000\"><h1><I>Caf\xe9</I></h1></font></center>\r\n"
+            "<center><font color=\"#FF0000\"><h1><I>Caf\xe9&#65533;</I></h1></font></center>\r\n"
             "<center>\r\n"
             "<a href=\"music/01_Intro.mp3\"> Intro</a><br>\r\n" +
                 kFooter);
@@ -138,6 +138,9 @@ TEST_F(GeneratorWin32Test, EncodesEachNameForTheCodePageAndTheLinkTarget) {
       {L"Side #2 100%.mp3", "<a href=\"music/Side %232 100%25.mp3\">Side #2 100%</a><br>\r\n"},
       {L"Rock & Roll_(Live).mp3",
        "<a href=\"music/Rock & Roll_(Live).mp3\">Rock & Roll Live</a><br>\r\n"},
+      // The code page gives U+0081 a byte of its own, which a browser would not show as it.
+      {L"\u0080\u0081\u009f.mp3",
+       "<a href=\"music/%C2%80%C2%81%C2%9F.mp3\">&#65533;&#65533;&#65533;</a><br>\r\n"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::PrintToString(std::wstring(c.fileName)));

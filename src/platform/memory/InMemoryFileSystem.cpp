@@ -104,51 +104,22 @@ std::size_t SizeOf(const InMemoryFileSystem::Node& node) {
 
 }  // namespace
 
-bool Cp1252CanEncode(char32_t cp) {
-  if (cp < 0x80 ||
-      (cp >= 0x80 && cp <= 0xFF &&
-       (cp >= 0xA0 || cp == 0x81 || cp == 0x8D || cp == 0x8F || cp == 0x90 || cp == 0x9D))) {
-    return true;
-  }
-  switch (cp) {
-    case 0x20AC:
-    case 0x201A:
-    case 0x0192:
-    case 0x201E:
-    case 0x2026:
-    case 0x2020:
-    case 0x2021:
-    case 0x02C6:
-    case 0x2030:
-    case 0x0160:
-    case 0x2039:
-    case 0x0152:
-    case 0x017D:
-    case 0x2018:
-    case 0x2019:
-    case 0x201C:
-    case 0x201D:
-    case 0x2022:
-    case 0x2013:
-    case 0x2014:
-    case 0x02DC:
-    case 0x2122:
-    case 0x0161:
-    case 0x203A:
-    case 0x0153:
-    case 0x017E:
-    case 0x0178:
-      return true;
-    default:
-      return false;
-  }
+// What bytes 0x80 to 0x9F stand for in code page 1252; the others are ASCII and Latin-1.
+// The five that have no letter of their own stand for the C1 controls of their number.
+constexpr char32_t kCp1252High[32] = {
+    0x20AC, 0x81,   0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x8D,   0x017D, 0x8F,   0x90,   0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x9D,   0x017E, 0x0178};
+
+CodePage Cp1252() {
+  CodePage codePage;
+  for (char32_t c = 0; c < 0x80; ++c) codePage.Add(c);
+  for (char32_t c = 0xA0; c <= 0xFF; ++c) codePage.Add(c);
+  for (const char32_t c : kCp1252High) codePage.Add(c);
+  return codePage;
 }
 
 std::string EncodeCp1252(std::wstring_view text) {
-  static constexpr char32_t kHigh[32] = {
-      0x20AC, 0x81,   0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-      0x2039, 0x0152, 0x8D,   0x017D, 0x8F,   0x90,   0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-      0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x9D,   0x017E, 0x0178};
   std::string bytes;
   bytes.reserve(text.size());
   for (const wchar_t unit : text) {
@@ -157,8 +128,9 @@ std::string EncodeCp1252(std::wstring_view text) {
       bytes += static_cast<char>(cp);
       continue;
     }
-    const auto* at = std::find(std::begin(kHigh), std::end(kHigh), cp);
-    bytes += at != std::end(kHigh) ? static_cast<char>(0x80 + (at - std::begin(kHigh))) : '?';
+    const auto* at = std::find(std::begin(kCp1252High), std::end(kCp1252High), cp);
+    bytes += at != std::end(kCp1252High) ? static_cast<char>(0x80 + (at - std::begin(kCp1252High)))
+                                         : '?';
   }
   return bytes;
 }
@@ -168,10 +140,11 @@ class InMemoryFileSystem::Search : public FileSearch {
   Search(const Root& root, std::vector<std::wstring> names, std::wstring pattern)
       : root_(root), names_(std::move(names)), pattern_(std::move(pattern)) {}
 
-  std::optional<std::wstring> Next() override {
+  bool Next(std::wstring& name) override {
     if (!root_.ready) throw FileSystemError(pattern_, kReasonNotReady);
-    if (next_ == names_.size()) return std::nullopt;
-    return names_[next_++];
+    if (next_ == names_.size()) return false;
+    name = names_[next_++];
+    return true;
   }
 
  private:
@@ -195,10 +168,7 @@ class InMemoryFileSystem::Writer : public TextFile {
     }
   }
 
-  bool CanEncode(std::wstring_view text) const override {
-    return std::all_of(text.begin(), text.end(),
-                       [](wchar_t c) { return Cp1252CanEncode(static_cast<char32_t>(c)); });
-  }
+  CodePage Encoding() const override { return Cp1252(); }
 
   void WriteLine(std::wstring_view line) override {
     Node& temp = Temp();

@@ -103,12 +103,15 @@ class Search : public FileSearch {
     if (handle_ != INVALID_HANDLE_VALUE) FindClose(handle_);
   }
 
-  std::optional<std::wstring> Next() override {
+  bool Next(std::wstring& name) override {
     while (pending_ || Advance()) {
       pending_ = false;
-      if (!(data_.dwFileAttributes & kSkippedAttributes)) return std::wstring(data_.cFileName);
+      if (!(data_.dwFileAttributes & kSkippedAttributes)) {
+        name.assign(data_.cFileName);
+        return true;
+      }
     }
-    return std::nullopt;
+    return false;
   }
 
  private:
@@ -125,6 +128,14 @@ class Search : public FileSearch {
   HANDLE handle_ = INVALID_HANDLE_VALUE;
   bool pending_ = false;
 };
+
+// The most bytes one UTF-16 unit can take in the code page (three in UTF-8, where a pair of
+// them takes four).
+int BytesPerUnit(UINT codePage) {
+  if (codePage == CP_UTF8) return 3;
+  CPINFO info{};
+  return GetCPInfo(codePage, &info) ? static_cast<int>(info.MaxCharSize) : 4;
+}
 
 class Win32TextFile : public TextFile {
  public:
@@ -156,25 +167,20 @@ class Win32TextFile : public TextFile {
     if (!committed_ && !tempPath_.empty()) DeleteFileW(tempPath_.c_str());
   }
 
-  bool CanEncode(std::wstring_view text) const override {
-    if (text.empty() || codePage_ == CP_UTF8) return true;
-    BOOL usedDefault = FALSE;
-    const int size =
-        WideCharToMultiByte(codePage_, WC_NO_BEST_FIT_CHARS, text.data(),
-                            static_cast<int>(text.size()), nullptr, 0, nullptr, &usedDefault);
-    return size > 0 && !usedDefault;
-  }
+  CodePage Encoding() const override { return CodePageOf(codePage_); }
 
+  // Converted once, straight into the buffer, which is first made long enough for the most
+  // bytes the line can take.
   void WriteLine(std::wstring_view line) override {
     const std::size_t start = buffer_.size();
     if (!line.empty()) {
       const int units = static_cast<int>(line.size());
-      const DWORD flags = codePage_ == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
-      const int size =
-          WideCharToMultiByte(codePage_, flags, line.data(), units, nullptr, 0, nullptr, nullptr);
+      const int most = units * bytesPerUnit_;
+      buffer_.resize(start + most);
+      const int size = WideCharToMultiByte(codePage_, convertFlags_, line.data(), units,
+                                           buffer_.data() + start, most, nullptr, nullptr);
+      if (size == 0) Fail();
       buffer_.resize(start + size);
-      WideCharToMultiByte(codePage_, flags, line.data(), units, buffer_.data() + start, size,
-                          nullptr, nullptr);
     }
     buffer_ += "\r\n";
     if (buffer_.size() >= kBufferSize) Flush();
@@ -293,12 +299,59 @@ class Win32TextFile : public TextFile {
   std::wstring target_;  // as the file calls take it
   std::wstring tempPath_;
   UINT codePage_;
+  // No look-alike may stand in for a character the code page lacks: such a one becomes "?".
+  DWORD convertFlags_ = codePage_ == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
+  int bytesPerUnit_ = BytesPerUnit(codePage_);
   HANDLE handle_ = INVALID_HANDLE_VALUE;
   std::string buffer_;
   bool committed_ = false;
 };
 
 }  // namespace
+
+CodePage CodePageOf(unsigned codePage) {
+  if (codePage == CP_UTF8) return CodePage::Unicode();
+  CPINFO info{};
+  if (!GetCPInfo(codePage, &info)) info.MaxCharSize = 2;
+  // The characters that might be held: in a single-byte code page what its bytes stand for,
+  // else the whole of the first plane. Each is held if it comes back from the code page as
+  // itself; one that is not held comes back as the default character instead. Both ways
+  // take one call each over all of them, as one character is never more than one unit of
+  // the result.
+  std::wstring candidates;
+  if (info.MaxCharSize == 1) {
+    char bytes[255];
+    for (int b = 1; b <= 255; ++b) bytes[b - 1] = static_cast<char>(b);
+    candidates.resize(255);
+    candidates.resize(static_cast<std::size_t>(
+        MultiByteToWideChar(codePage, 0, bytes, 255, candidates.data(), 255)));
+  } else {
+    for (wchar_t c = 1; c < 0xD800; ++c) candidates += c;
+    for (wchar_t c = 0xE000; c != 0; ++c) candidates += c;  // up to U+FFFF
+  }
+  const int units = static_cast<int>(candidates.size());
+  std::string encoded(candidates.size() * info.MaxCharSize, '\0');
+  encoded.resize(static_cast<std::size_t>(
+      WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, candidates.data(), units, encoded.data(),
+                          static_cast<int>(encoded.size()), nullptr, nullptr)));
+  std::wstring decoded(candidates.size(), L'\0');
+  decoded.resize(static_cast<std::size_t>(MultiByteToWideChar(
+      codePage, 0, encoded.data(), static_cast<int>(encoded.size()), decoded.data(), units)));
+
+  CodePage held;
+  held.Add(0);
+  if (decoded.size() != candidates.size()) {
+    // Not one character for one: keep to ASCII, which every ANSI code page holds.
+    for (char32_t c = 1; c < 0x80; ++c) held.Add(c);
+    return held;
+  }
+  for (std::size_t i = 0; i < candidates.size(); ++i) {
+    if (decoded[i] == candidates[i]) held.Add(static_cast<char32_t>(candidates[i]));
+  }
+  return held;
+}
+
+CodePage AnsiCodePage() { return CodePageOf(GetACP()); }
 
 std::unique_ptr<FileSearch> Win32FileSystem::FindFiles(const std::wstring& pattern) {
   QuietDriveErrors quiet;

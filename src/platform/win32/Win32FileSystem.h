@@ -4,6 +4,11 @@
 
 namespace melodex::win32 {
 
+// The characters a code page of the system holds, and those of the ANSI code page that
+// pages are written in.
+CodePage CodePageOf(unsigned codePage);
+CodePage AnsiCodePage();
+
 // The file system of Windows, for paths of any length. Pages are written in the ANSI code
 // page to a file of the program's own beside the target and put in its place only once
 // complete, with ReplaceFileW where a page was before. A drive without a medium fails like

@@ -1,5 +1,9 @@
 #include "ui/dialogs/HandOver.h"
 
+#include <charconv>
+#include <limits>
+#include <string>
+
 namespace melodex {
 
 double HandOverNumber(std::wstring_view text) {
@@ -10,18 +14,29 @@ double HandOverNumber(std::wstring_view text) {
     if (text[at] == L'-') sign = -1;
     ++at;
   }
-  double number = 0;
-  while (at < text.size() && text[at] >= L'0' && text[at] <= L'9') {
-    number = number * 10 + (text[at++] - L'0');
-  }
-  if (at < text.size() && text[at] == L'.') {
-    double scale = 0.1;
-    for (++at; at < text.size() && text[at] >= L'0' && text[at] <= L'9'; ++at) {
-      number += (text[at] - L'0') * scale;
-      scale /= 10;
+  // The digits and the decimal point, converted as a whole: adding them up one by one
+  // rounds at every step, and "8.99999999999999999999" would come out above 9.
+  std::string number;
+  bool point = false;
+  bool nonZero = false;
+  for (; at < text.size(); ++at) {
+    const wchar_t c = text[at];
+    if (c == L'.' && !point) {
+      point = true;
+    } else if (c >= L'0' && c <= L'9') {
+      nonZero = nonZero || (c != L'0' && !point);
+    } else {
+      break;
     }
+    number += static_cast<char>(c);
   }
-  return sign * number;
+  double value = 0;
+  const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
+  if (error == std::errc::result_out_of_range) {
+    // Too many digits before the point for a double, or so small it is none at all.
+    value = nonZero ? std::numeric_limits<double>::infinity() : 0;
+  }
+  return sign * value;
 }
 
 }  // namespace melodex
