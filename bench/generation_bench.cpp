@@ -42,6 +42,7 @@
 #include "generator/PageEscaping.h"
 #include "generator/TrackName.h"
 #include "platform/win32/Win32FileSystem.h"
+#include "support/Win32Files.h"
 
 #include "heap_counter.h"
 
@@ -121,33 +122,6 @@ void Check(bool ok, const char* what) {
   std::exit(1);
 }
 
-void MakeEmptyFile(const std::wstring& path) {
-  const HANDLE file =
-      CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  Check(file != INVALID_HANDLE_VALUE, "creating a music file");
-  CloseHandle(file);
-}
-
-void RemoveTree(const std::wstring& folder) {
-  WIN32_FIND_DATAW data;
-  const HANDLE search = FindFirstFileExW((folder + L"\\*").c_str(), FindExInfoBasic, &data,
-                                         FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      const std::wstring name = data.cFileName;
-      if (name == L"." || name == L"..") continue;
-      const std::wstring path = folder + L"\\" + name;
-      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveTree(path);
-      } else {
-        DeleteFileW(path.c_str());
-      }
-    } while (FindNextFileW(search, &data));
-    FindClose(search);
-  }
-  RemoveDirectoryW(folder.c_str());
-}
-
 struct Scratch {
   std::wstring root, music, out, floor;
 };
@@ -177,14 +151,14 @@ Scratch ScratchFor(std::size_t files) {
 Scratch MakeScratch(std::size_t files) {
   const Scratch s = ScratchFor(files);
   const std::wstring ready = s.root + L"\\ready";
-  if (GetFileAttributesW(ready.c_str()) != INVALID_FILE_ATTRIBUTES) return s;
-  RemoveTree(s.root);
-  Check(CreateDirectoryW(s.root.c_str(), nullptr), "creating the scratch folder");
-  CreateDirectoryW(s.music.c_str(), nullptr);
-  CreateDirectoryW(s.out.c_str(), nullptr);
-  CreateDirectoryW(s.floor.c_str(), nullptr);
-  ForEachName(files, [&](const std::wstring& name) { MakeEmptyFile(s.music + L"\\" + name); });
-  MakeEmptyFile(ready);
+  if (melodex::testing::Exists(ready)) return s;
+  melodex::testing::RemoveTree(s.root);
+  for (const std::wstring& folder : {s.music, s.out, s.floor})
+    Check(melodex::testing::MakeFolder(folder), "creating the scratch folders");
+  ForEachName(files, [&](const std::wstring& name) {
+    Check(melodex::testing::WriteBytes(s.music + L"\\" + name), "creating a music file");
+  });
+  Check(melodex::testing::WriteBytes(ready), "marking the scratch folder ready");
   return s;
 }
 
@@ -438,15 +412,9 @@ double Time(Run run) {
 }
 
 std::string ReadAll(const std::wstring& path) {
-  const HANDLE file =
-      CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  Check(file != INVALID_HANDLE_VALUE, "opening a page");
-  std::string bytes(GetFileSize(file, nullptr), '\0');
-  DWORD read = 0;
-  ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-  CloseHandle(file);
-  bytes.resize(read);
-  return bytes;
+  const auto bytes = melodex::testing::ReadBytes(path);
+  Check(bytes.has_value(), "reading a page");
+  return *bytes;
 }
 
 PROCESS_MEMORY_COUNTERS Memory() {
@@ -630,7 +598,7 @@ void Bench(std::size_t files, int reps, bool clean) {
       generationMemory.workingSetGrowthKiB, floorMemory.workingSetGrowthKiB,
       searchMemory.workingSetGrowthKiB);
   std::fflush(stdout);
-  if (clean) RemoveTree(scratch.root);
+  if (clean) melodex::testing::RemoveTree(scratch.root);
 }
 
 }  // namespace
