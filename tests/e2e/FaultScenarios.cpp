@@ -1,12 +1,14 @@
 // Faults of real file systems while Melodex writes its page. Faults: a disk that fills up,
 // an output folder that turns read-only, an output folder removed after "&Go" was enabled, a
-// music folder on a drive that goes away; faults.sh prepares each on the Linux side and runs
-// one of these scenarios, and run any other way they are skipped. PageFaults: folders deeper
-// than the old limit of paths, and a page marked read-only, which need nothing prepared.
+// music folder on a drive that goes away, a folder of names that Windows forbids; faults.sh
+// prepares each on the Linux side and runs one of these scenarios, and run any other way
+// they are skipped. PageFaults: folders deeper than the old limit of paths, and a page marked
+// read-only, which need nothing prepared.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cwctype>
+#include <vector>
 
 #include "e2e/Expected.h"
 #include "e2e/Scenario.h"
@@ -228,6 +230,48 @@ TEST_F(Faults, TheMusicFolderIsOnADriveThatGoesAway) {
   ExpectStillRunning();
 }
 
+TEST_F(Faults, NamesWindowsForbidsCannotBreakThePage) {
+  // faults.sh made these names on the Linux side, on the fault's drive; a link line holds
+  // none of their quotes, brackets or line breaks raw.
+  struct Link {
+    std::wstring name;
+    std::wstring line;
+  };
+  const std::wstring base = L"http://example.org/";
+  const std::vector<Link> links = {
+      {L"x\" onmouseover=\"alert(1)\" y=\".mp3",
+       LinkLine(base + L"x%22 onmouseover=%22alert(1)%22 y=%22.mp3",
+                L"x&quot; onmouseover=&quot;alert1&quot; y=&quot;")},
+      {L"a<b>.mp3", LinkLine(base + L"a%3Cb%3E.mp3", L"a&lt;b&gt;")},
+      {L"<script>x.mp3", LinkLine(base + L"%3Cscript%3Ex.mp3", L"&lt;script&gt;x")},
+      {L"q?x.mp3", LinkLine(base + L"q%3Fx.mp3", L"q&#63;x")},
+      {L"new\nline.mp3", LinkLine(base + L"new%0Aline.mp3", L"new&#10;line")},
+      {L"tab\tx.mp3", LinkLine(base + L"tab%09x.mp3", L"tab&#9;x")},
+      {L"star*pipe|colon:.mp3",
+       LinkLine(base + L"star%2Apipe%7Ccolon%3A.mp3", L"star&#42;pipe&#124;colon&#58;")},
+      {L"back\\slash.mp3", LinkLine(base + L"back%5Cslash.mp3", L"back&#92;slash")},
+      {L"cc\u0080.mp3", LinkLine(base + L"cc%C2%80.mp3", L"cc&#65533;")},
+  };
+  const std::wstring out = In(L"out");
+  MakeFolder(out);
+  Prepare(drive_ + L"\\", out);
+  App().Retype(field::kTitle, L"Names");
+  EXPECT_EQ(Go(kAppTitle), kAllDone);
+
+  // The links stand in the order the folder keeps the names.
+  std::vector<std::wstring> expected;
+  for (const std::wstring& name : ListFolder(drive_, L"*.mp3")) {
+    const auto link = std::ranges::find(links, name, &Link::name);
+    if (link == links.end()) {
+      ADD_FAILURE() << "a name the scene did not make: " << Narrow(name);
+      continue;
+    }
+    expected.push_back(link->line);
+  }
+  EXPECT_EQ(expected.size(), links.size()) << "Wine shows every name the Linux side made";
+  EXPECT_EQ(ReadBytes(out + L"\\mp3list.html"), PageBytes({.title = L"Names"}, expected));
+}
+
 class PageFaults : public FaultScenario {
  protected:
   // Nested folders from `top` down to a path of exactly `length` characters, made from
@@ -294,7 +338,8 @@ class PageFaults : public FaultScenario {
     }
     ASSERT_EQ(links.size(), 2u);
     EXPECT_EQ(ReadBytes(page), PageBytes({.title = L"Deep"}, links)) << "the old page replaced";
-    EXPECT_EQ(ListFolder(out), std::vector<std::wstring>{L"mp3list.html"}) << "no temporary file left";
+    EXPECT_EQ(ListFolder(out), std::vector<std::wstring>{L"mp3list.html"})
+        << "no temporary file left";
   }
 };
 
@@ -315,7 +360,8 @@ TEST_F(PageFaults, APageMarkedReadOnlyIsNotReplaced) {
             PageNotWritten(page, melodex::testing::SystemReason(ERROR_ACCESS_DENIED)));
   EXPECT_EQ(ReadBytes(page), "the old page\r\n");
   EXPECT_TRUE(GetFileAttributesW(page.c_str()) & FILE_ATTRIBUTE_READONLY);
-  EXPECT_EQ(ListFolder(out), std::vector<std::wstring>{L"mp3list.html"}) << "no temporary file left";
+  EXPECT_EQ(ListFolder(out), std::vector<std::wstring>{L"mp3list.html"})
+      << "no temporary file left";
   ExpectStillRunning();
 }
 

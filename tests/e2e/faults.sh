@@ -1,7 +1,7 @@
 #!/bin/sh
 # Runs one fault scenario of the end-to-end driver on a real file system prepared here, on the
 # Linux side: a tiny tmpfs that fills up, a file system that turns read-only, a drive that
-# goes away. The mounts are mapped to a drive letter of the Wine prefix (through Wine's mount
+# goes away, a folder of names that Windows forbids. The mounts are mapped to a drive letter of the Wine prefix (through Wine's mount
 # manager, which makes the link in the prefix's dosdevices folder and lists the drive) and
 # are always taken down again. Where the machine refuses to mount, the scenario is
 # skipped (exit code 77), never passed.
@@ -80,8 +80,19 @@ drive-gone)
   mount_drive music 1m
   filter=Faults.TheMusicFolderIsOnADriveThatGoesAway
   ;;
+foreign-names)
+  # Names a Linux disk or share may hold and Windows forbids, on a drive of their own.
+  mkdir -p "$work/names"
+  for name in 'x" onmouseover="alert(1)" y=".mp3' 'a<b>.mp3' '<script>x.mp3' 'q?x.mp3' \
+    "$(printf 'new\nline.mp3')" "$(printf 'tab\tx.mp3')" 'star*pipe|colon:.mp3' \
+    'back\slash.mp3' "$(printf 'cc\302\200.mp3')"; do
+    : >"$work/names/$name"
+  done
+  "$wine_run" "$map_drive" "$letter" "$work/names" || skip "Wine's mount manager refuses drive $letter:"
+  filter=Faults.NamesWindowsForbidsCannotBreakThePage
+  ;;
 *)
-  echo "usage: $0 disk-full|read-only|removed-output|drive-gone BUILD_DIR DRIVER_EXE MAP_DRIVE_EXE" >&2
+  echo "usage: $0 disk-full|read-only|removed-output|drive-gone|foreign-names BUILD_DIR DRIVER_EXE MAP_DRIVE_EXE" >&2
   exit 2
   ;;
 esac
