@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "platform/memory/Cp1252.h"
+#include "platform/memory/WindowsNames.h"
+
 namespace melodex {
 
 struct InMemoryFileSystem::Node {
@@ -24,61 +27,6 @@ struct InMemoryFileSystem::Root {
 };
 
 namespace {
-
-wchar_t Fold(wchar_t c) {
-  if ((c >= L'a' && c <= L'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) {
-    return static_cast<wchar_t>(c - 0x20);
-  }
-  return c;
-}
-
-bool SameName(std::wstring_view a, std::wstring_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(),
-                    [](wchar_t x, wchar_t y) { return Fold(x) == Fold(y); });
-}
-
-std::wstring Upper(std::wstring text) {
-  std::transform(text.begin(), text.end(), text.begin(), Fold);
-  return text;
-}
-
-// The platform's wildcards: "*" for any run of characters, "?" for any one.
-bool WildcardMatch(std::wstring_view pattern, std::wstring_view name) {
-  std::size_t p = 0, n = 0, starP = std::wstring_view::npos, starN = 0;
-  while (n < name.size()) {
-    if (p < pattern.size() && (pattern[p] == L'?' || Fold(pattern[p]) == Fold(name[n]))) {
-      ++p;
-      ++n;
-    } else if (p < pattern.size() && pattern[p] == L'*') {
-      starP = p++;
-      starN = n;
-    } else if (starP != std::wstring_view::npos) {
-      p = starP + 1;
-      n = ++starN;
-    } else {
-      return false;
-    }
-  }
-  while (p < pattern.size() && pattern[p] == L'*') ++p;
-  return p == pattern.size();
-}
-
-std::vector<std::wstring> Split(std::wstring_view text) {
-  std::vector<std::wstring> parts;
-  std::size_t start = 0;
-  while (start <= text.size()) {
-    const std::size_t end = std::min(text.find_first_of(L"\\/", start), text.size());
-    const std::wstring_view part = text.substr(start, end - start);
-    if (part == L"..") {
-      if (!parts.empty()) parts.pop_back();
-    } else if (!part.empty() && part != L".") {
-      parts.emplace_back(part);
-    }
-    start = end + 1;
-  }
-  return parts;
-}
 
 InMemoryFileSystem::Node* Child(const InMemoryFileSystem::Node& folder, std::wstring_view name) {
   for (const auto& child : folder.children) {
@@ -103,37 +51,6 @@ std::size_t SizeOf(const InMemoryFileSystem::Node& node) {
 }
 
 }  // namespace
-
-// What bytes 0x80 to 0x9F stand for in code page 1252; the others are ASCII and Latin-1.
-// The five that have no letter of their own stand for the C1 controls of their number.
-constexpr char32_t kCp1252High[32] = {
-    0x20AC, 0x81,   0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x8D,   0x017D, 0x8F,   0x90,   0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x9D,   0x017E, 0x0178};
-
-CodePage Cp1252() {
-  CodePage codePage;
-  for (char32_t c = 0; c < 0x80; ++c) codePage.Add(c);
-  for (char32_t c = 0xA0; c <= 0xFF; ++c) codePage.Add(c);
-  for (const char32_t c : kCp1252High) codePage.Add(c);
-  return codePage;
-}
-
-std::string EncodeCp1252(std::wstring_view text) {
-  std::string bytes;
-  bytes.reserve(text.size());
-  for (const wchar_t unit : text) {
-    const auto cp = static_cast<char32_t>(unit);
-    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
-      bytes += static_cast<char>(cp);
-      continue;
-    }
-    const auto* at = std::find(std::begin(kCp1252High), std::end(kCp1252High), cp);
-    bytes += at != std::end(kCp1252High) ? static_cast<char>(0x80 + (at - std::begin(kCp1252High)))
-                                         : '?';
-  }
-  return bytes;
-}
 
 class InMemoryFileSystem::Search : public FileSearch {
  public:
@@ -256,7 +173,7 @@ InMemoryFileSystem::Location InMemoryFileSystem::Parse(const std::wstring& path)
   if (found == roots_.end()) return location;
   location.root = found->second.get();
   if (relative) location.parts = location.root->currentFolder;
-  for (auto& part : Split(rest)) location.parts.push_back(std::move(part));
+  for (auto& part : SplitPath(rest)) location.parts.push_back(std::move(part));
   return location;
 }
 

@@ -1,18 +1,13 @@
 #pragma once
 
 #include "platform/FileSystem.h"
+#include "platform/win32/Win32TextFile.h"
 
 namespace melodex::win32 {
 
-// The characters a code page of the system holds, and those of the ANSI code page that
-// pages are written in.
-CodePage CodePageOf(unsigned codePage);
-CodePage AnsiCodePage();
-
-// The file system of Windows, for paths of any length. Pages are written in the ANSI code
-// page to a file of the program's own beside the target and put in its place only once
-// complete, with ReplaceFileW where a page was before. A drive without a medium fails like
-// any other unreadable drive: the system is told not to ask the user to insert one.
+// The file system of Windows, for paths of any length; its pages are those of
+// Win32TextFile.h. A drive without a medium fails like any other unreadable drive: the
+// system is told not to ask the user to insert one.
 class Win32FileSystem : public FileSystem {
  public:
   std::unique_ptr<FileSearch> FindFiles(const std::wstring& pattern) override;

@@ -1,0 +1,251 @@
+#include "platform/win32/Win32TextFile.h"
+
+#include <windows.h>
+
+#include "platform/win32/FileReplace.h"
+#include "platform/win32/LongPaths.h"
+#include "platform/win32/SystemMessage.h"
+
+namespace melodex::win32 {
+namespace {
+
+// A name of the program's own beside the page, "mp3" and eight hexadecimal digits, for the
+// page while it is written and for the old page while it is replaced. Each call gives
+// another one.
+std::wstring FreshName(const std::wstring& folder, const wchar_t* extension) {
+  static unsigned state = static_cast<unsigned>(GetTickCount64()) ^ (GetCurrentProcessId() << 16);
+  state = state * 1664525u + 1013904223u;
+  std::wstring name = folder + L"mp3";
+  for (int shift = 28; shift >= 0; shift -= 4) name += L"0123456789ABCDEF"[(state >> shift) & 0xF];
+  return name + extension;
+}
+
+// The most bytes one UTF-16 unit can take in the code page (three in UTF-8, where a pair of
+// them takes four).
+int BytesPerUnit(UINT codePage) {
+  if (codePage == CP_UTF8) return 3;
+  CPINFO info{};
+  return GetCPInfo(codePage, &info) ? static_cast<int>(info.MaxCharSize) : 4;
+}
+
+class Win32TextFile : public TextFile {
+ public:
+  explicit Win32TextFile(std::wstring path)
+      : path_(std::move(path)), target_(ForSystem(path_)), codePage_(GetACP()) {
+    // A page marked read-only, or a folder of that name, is refused before anything is
+    // written: the rename that ends the run would walk around the mark on some systems.
+    if (const DWORD error = Refusal(GetFileAttributesW(target_.c_str()))) Fail(error);
+    // The page is written under a name of the program's own in its folder, so that the
+    // final rename stays on one volume; a name that is taken is passed over.
+    const std::wstring folder = target_.substr(0, target_.find_last_of(L'\\') + 1);
+    for (int attempt = 0; handle_ == INVALID_HANDLE_VALUE; ++attempt) {
+      tempPath_ = FreshName(folder, L".tmp");
+      handle_ = CreateFileW(tempPath_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                            FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+      if (handle_ != INVALID_HANDLE_VALUE) break;
+      const DWORD error = GetLastError();
+      if ((error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) ||
+          attempt == kNameAttempts) {
+        tempPath_.clear();
+        Fail(error);
+      }
+    }
+    buffer_.reserve(kBufferSize + 4096);
+  }
+
+  ~Win32TextFile() override {
+    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+    if (!committed_ && !tempPath_.empty()) DeleteFileW(tempPath_.c_str());
+  }
+
+  CodePage Encoding() const override { return CodePageOf(codePage_); }
+
+  // Converted once, straight into the buffer, which is first made long enough for the most
+  // bytes the line can take.
+  void WriteLine(std::wstring_view line) override {
+    const std::size_t start = buffer_.size();
+    if (!line.empty()) {
+      const int units = static_cast<int>(line.size());
+      const int most = units * bytesPerUnit_;
+      buffer_.resize(start + most);
+      const int size = WideCharToMultiByte(codePage_, convertFlags_, line.data(), units,
+                                           buffer_.data() + start, most, nullptr, nullptr);
+      if (size == 0) Fail();
+      buffer_.resize(start + size);
+    }
+    buffer_ += "\r\n";
+    if (buffer_.size() >= kBufferSize) Flush();
+  }
+
+  void Close() override {
+    Flush();
+    if (!FlushFileBuffers(handle_)) Fail();
+    const HANDLE handle = handle_;
+    handle_ = INVALID_HANDLE_VALUE;
+    if (!CloseHandle(handle)) Fail();
+    // A browser or virus scanner may hold the old page open for a moment. Replacing a file
+    // that is open elsewhere fails with "access denied", not with a sharing violation, so
+    // that is waited out too; a page that truly cannot be replaced is reported after it.
+    for (int attempt = 0;; ++attempt) {
+      const Outcome outcome = PutInPlace();
+      if (outcome.error == ERROR_SUCCESS) {
+        committed_ = true;
+        return;
+      }
+      if (!outcome.again || attempt == kMoveAttempts) Fail(outcome.error);
+      if (outcome.wait) Sleep(kMoveRetryMilliseconds);
+    }
+  }
+
+ private:
+  static constexpr std::size_t kBufferSize = 64 * 1024;
+  static constexpr int kNameAttempts = 100;
+  static constexpr int kMoveAttempts = 20;
+  static constexpr DWORD kMoveRetryMilliseconds = 50;
+  // What a replaced page passes on to the new one besides its security: the marks the user
+  // or a tool gave it. Read-only is never among them: such a page is not replaced.
+  static constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                           FILE_ATTRIBUTE_ARCHIVE |
+                                           FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
+  struct Outcome {
+    DWORD error = ERROR_SUCCESS;
+    bool again = false;  // worth another try
+    bool wait = false;   // after a moment
+  };
+
+  // Why a page of these attributes may not be replaced, or ERROR_SUCCESS.
+  static DWORD Refusal(DWORD attributes) {
+    if (attributes == INVALID_FILE_ATTRIBUTES) return ERROR_SUCCESS;
+    return attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY) ? ERROR_ACCESS_DENIED
+                                                                             : ERROR_SUCCESS;
+  }
+
+  // Errors of a page another program holds open for a moment.
+  static bool Busy(DWORD error) {
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
+           error == ERROR_ACCESS_DENIED || error == ERROR_UNABLE_TO_REMOVE_REPLACED;
+  }
+
+  // One try at putting the written file where the page belongs.
+  Outcome PutInPlace() {
+    const DWORD attributes = GetFileAttributesW(target_.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+      const DWORD error = GetLastError();
+      if (error != ERROR_FILE_NOT_FOUND) return {.error = error};
+      // A new page: a plain rename, which leaves a page that appeared meanwhile to the
+      // next try, to be looked at first.
+      if (MoveFileExW(tempPath_.c_str(), target_.c_str(), MOVEFILE_WRITE_THROUGH)) return {};
+      const DWORD moveError = GetLastError();
+      if (moveError == ERROR_ALREADY_EXISTS || moveError == ERROR_FILE_EXISTS)
+        return {.error = moveError, .again = true};
+      return {.error = moveError, .again = Busy(moveError), .wait = true};
+    }
+    if (const DWORD error = Refusal(attributes)) return {.error = error};
+    if (!SetFileAttributesW(tempPath_.c_str(), attributes & kKeptAttributes))
+      return {.error = GetLastError()};
+    DWORD error = ERROR_SUCCESS;
+    if (RunningOnWine()) {
+      // Wine builds ReplaceFileW out of two renames, with no page at all in between, and
+      // carries over neither attributes nor security; its rename over a file is one
+      // POSIX rename, which never leaves the page missing.
+      if (!MoveFileExW(tempPath_.c_str(), target_.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        error = GetLastError();
+      }
+    } else {
+      const std::wstring folder = target_.substr(0, target_.find_last_of(L'\\') + 1);
+      std::wstring backup = FreshName(folder, L".old");
+      for (int attempt = 0;
+           attempt < kNameAttempts && GetFileAttributesW(backup.c_str()) != INVALID_FILE_ATTRIBUTES;
+           ++attempt) {
+        backup = FreshName(folder, L".old");
+      }
+      error = ReplaceKeepingTheOld(target_, tempPath_, backup);
+    }
+    // A page gone since it was looked at is a new page on the next try.
+    if (error == ERROR_FILE_NOT_FOUND) return {.error = error, .again = true};
+    return {.error = error, .again = Busy(error), .wait = true};
+  }
+
+  [[noreturn]] void Fail(DWORD error) { throw FileSystemError(path_, SystemMessage(error)); }
+  [[noreturn]] void Fail() { Fail(GetLastError()); }
+
+  void Flush() {
+    if (handle_ == INVALID_HANDLE_VALUE) {
+      throw FileSystemError(path_, SystemMessage(ERROR_INVALID_HANDLE));
+    }
+    std::size_t done = 0;
+    while (done < buffer_.size()) {
+      DWORD written = 0;
+      const auto chunk = static_cast<DWORD>(buffer_.size() - done);
+      if (!WriteFile(handle_, buffer_.data() + done, chunk, &written, nullptr)) Fail();
+      if (written == 0) throw FileSystemError(path_, SystemMessage(ERROR_DISK_FULL));
+      done += written;
+    }
+    buffer_.clear();
+  }
+
+  std::wstring path_;    // as given, for what the user is told
+  std::wstring target_;  // as the file calls take it
+  std::wstring tempPath_;
+  UINT codePage_;
+  // No look-alike may stand in for a character the code page lacks: such a one becomes "?".
+  DWORD convertFlags_ = codePage_ == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
+  int bytesPerUnit_ = BytesPerUnit(codePage_);
+  HANDLE handle_ = INVALID_HANDLE_VALUE;
+  std::string buffer_;
+  bool committed_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<TextFile> OpenTextFile(const std::wstring& path) {
+  return std::make_unique<Win32TextFile>(path);
+}
+
+CodePage CodePageOf(unsigned codePage) {
+  if (codePage == CP_UTF8) return CodePage::Unicode();
+  CPINFO info{};
+  if (!GetCPInfo(codePage, &info)) info.MaxCharSize = 2;
+  // The characters that might be held: in a single-byte code page what its bytes stand for,
+  // else the whole of the first plane. Each is held if it comes back from the code page as
+  // itself; one that is not held comes back as the default character instead. Both ways
+  // take one call each over all of them, as one character is never more than one unit of
+  // the result.
+  std::wstring candidates;
+  if (info.MaxCharSize == 1) {
+    char bytes[255];
+    for (int b = 1; b <= 255; ++b) bytes[b - 1] = static_cast<char>(b);
+    candidates.resize(255);
+    candidates.resize(static_cast<std::size_t>(
+        MultiByteToWideChar(codePage, 0, bytes, 255, candidates.data(), 255)));
+  } else {
+    for (wchar_t c = 1; c < 0xD800; ++c) candidates += c;
+    for (wchar_t c = 0xE000; c != 0; ++c) candidates += c;  // up to U+FFFF
+  }
+  const int units = static_cast<int>(candidates.size());
+  std::string encoded(candidates.size() * info.MaxCharSize, '\0');
+  encoded.resize(static_cast<std::size_t>(
+      WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, candidates.data(), units, encoded.data(),
+                          static_cast<int>(encoded.size()), nullptr, nullptr)));
+  std::wstring decoded(candidates.size(), L'\0');
+  decoded.resize(static_cast<std::size_t>(MultiByteToWideChar(
+      codePage, 0, encoded.data(), static_cast<int>(encoded.size()), decoded.data(), units)));
+
+  CodePage held;
+  held.Add(0);
+  if (decoded.size() != candidates.size()) {
+    // Not one character for one: keep to ASCII, which every ANSI code page holds.
+    for (char32_t c = 1; c < 0x80; ++c) held.Add(c);
+    return held;
+  }
+  for (std::size_t i = 0; i < candidates.size(); ++i) {
+    if (decoded[i] == candidates[i]) held.Add(static_cast<char32_t>(candidates[i]));
+  }
+  return held;
+}
+
+CodePage AnsiCodePage() { return CodePageOf(GetACP()); }
+
+}  // namespace melodex::win32

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/FileSystem.h"
+
+namespace melodex::win32 {
+
+// A page file of the Windows file system, for a path of any length: written in the ANSI code
+// page to a file of the program's own beside the target, and put in its place only once
+// complete, with ReplaceFileW where a page was before, so that it keeps the old page's
+// attributes and security. A page marked read-only is refused before anything is written.
+std::unique_ptr<TextFile> OpenTextFile(const std::wstring& path);
+
+// The characters a code page of the system holds, and those of the ANSI code page that
+// pages are written in.
+CodePage CodePageOf(unsigned codePage);
+CodePage AnsiCodePage();
+
+}  // namespace melodex::win32
