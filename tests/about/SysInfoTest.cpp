@@ -56,6 +56,7 @@ const ReadCase kReadCases[] = {
      L"C:\\Outils\\Syst\u00e8me\\\u20ac.exe"},
     {"TextOfNoBytesIsEmpty", Value(kRegSz, {}), true, L""},
     {"TextOfJustItsNul", Text(L""), true, L""},
+    {"TextWithAnOddLastByte", Value(kRegSz, {0x61, 0x00, 0x62}), true, L"a"},
     {"TextFillingTheBuffer", Text(std::wstring(511, L'a')), true, std::wstring(511, L'a')},
     {"TextBeyondTheBufferIsMissing", Text(std::wstring(512, L'a')), false, L""},
     {"Number261", Value(kRegDword, {0x05, 0x01, 0x00, 0x00}), true, L"&h000105"},

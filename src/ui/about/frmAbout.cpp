@@ -2,10 +2,12 @@
 
 #include <array>
 #include <exception>
+#include <span>
 
 #include "platform/Platform.h"
 #include "ui/App.h"
 #include "ui/about/HiddenMessages.h"
+#include "ui/about/RegistryValueText.h"
 
 namespace melodex {
 namespace {
@@ -18,8 +20,6 @@ constexpr wchar_t kSysInfoLocationValue[] = L"MSINFO";
 constexpr wchar_t kSysInfoProgram[] = L"\\MSINFO32.EXE";
 
 constexpr std::size_t kValueBufferSize = 1024;
-
-wchar_t HexDigit(unsigned digit) { return L"0123456789ABCDEF"[digit & 0xF]; }
 
 }  // namespace
 
@@ -68,34 +68,7 @@ bool frmAbout::GetKeyValue(std::int32_t KeyRoot, const std::wstring& KeyName,
     return false;
   }
 
-  switch (type) {
-    case kRegSz: {
-      // UTF-16 units; a NUL in the last place is the terminator, not part of the text. A
-      // value of no bytes at all is the empty text.
-      std::wstring text;
-      for (std::size_t i = 0; i + 1 < size; i += 2) {
-        text += static_cast<wchar_t>(buffer[i] | (buffer[i + 1] << 8));
-      }
-      if (!text.empty() && text.back() == L'\0') text.pop_back();
-      KeyVal = text;
-      break;
-    }
-    case kRegDword: {
-      // The bytes from the most significant down. Like a text, the data loses a NUL in its
-      // last place, so 261 (05 01 00 00) reads "&h000105".
-      std::size_t n = size;
-      if (n > 0 && buffer[n - 1] == 0) --n;
-      std::wstring text = L"&h";
-      for (std::size_t i = n; i-- > 0;) {
-        text += HexDigit(buffer[i] >> 4);
-        text += HexDigit(buffer[i]);
-      }
-      KeyVal = text;
-      break;
-    }
-    default:
-      break;  // found, but nothing this program can use as text
-  }
+  KeyVal = RegistryValueText(type, std::span(buffer).first(size), KeyVal);
   return true;
 }
 
