@@ -1,25 +1,32 @@
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace melodex {
 
 // Starting other programs. A started program runs on its own in a normal window that takes
 // the focus; the caller does not wait for it and does not watch it.
+//
+// There is no way to start a bare command line: Windows reads an unquoted line with blanks
+// word by word and runs the first file it finds on the way ("C:\Program.exe" for
+// "C:\Program Files\..."), so a program is always named as a file of its own.
 class Processes {
  public:
   virtual ~Processes() = default;
 
-  // Starts exactly the program file `path`: no search, no splitting at blanks, whatever the
-  // path holds. The program sees its quoted path as its command line. False when it cannot
-  // be started (missing, not a program, refused).
-  virtual bool StartProgram(const std::wstring& path) = 0;
-
-  // Starts a command line, read as Windows reads one: a quoted program name, or else the
-  // shortest run of words up to a blank that names a program file (".exe" added to a name
-  // without an extension), followed by its arguments. False when no program is found or
-  // the one found cannot be started.
-  virtual bool StartCommandLine(const std::wstring& commandLine) = 0;
+  // Starts exactly the program file `program`, a full path: no search, no ".exe" added, no
+  // splitting at blanks. Its command line is ProgramCommandLine(program, arguments). False
+  // when it cannot be started: no full path, missing, a folder, not a program, refused.
+  virtual bool StartProgram(const std::wstring& program, const std::wstring& arguments) = 0;
 };
+
+// The command line a program is started with: its path in quotes, then a blank and the
+// arguments when there are any. Nothing when the program is named by no full path (a drive
+// and its root, or a network share), which the system would look for in the current folder,
+// or when either text holds a NUL, which no command line can carry.
+std::optional<std::wstring> ProgramCommandLine(std::wstring_view program,
+                                               std::wstring_view arguments);
 
 }  // namespace melodex

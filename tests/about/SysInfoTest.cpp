@@ -56,6 +56,7 @@ const ReadCase kReadCases[] = {
      L"C:\\Outils\\Syst\u00e8me\\\u20ac.exe"},
     {"TextOfNoBytesIsEmpty", Value(kRegSz, {}), true, L""},
     {"TextOfJustItsNul", Text(L""), true, L""},
+    {"TextWithAnOddLastByte", Value(kRegSz, {0x61, 0x00, 0x62}), true, L"a"},
     {"TextFillingTheBuffer", Text(std::wstring(511, L'a')), true, std::wstring(511, L'a')},
     {"TextBeyondTheBufferIsMissing", Text(std::wstring(512, L'a')), false, L""},
     {"Number261", Value(kRegDword, {0x05, 0x01, 0x00, 0x00}), true, L"&h000105"},
@@ -172,25 +173,59 @@ const LaunchCase kLaunchCases[] = {
        w.registry.SetString(kHkeyLocalMachine, kMsinfoKey, kMsinfoValue, kSystemTool, false);
      },
      Exactly(kSystemTool), 1},
-    {"FirstEntryNamesAMissingFile",
+    {"FirstEntryWithBlanksNamesAMissingFile",
      [](World w) {
-       First(w, L"C:\\Gone\\msinfo32.exe");
+       Decoys(w);
+       First(w, L"C:\\Program Files\\Gone\\msinfo32.exe");
        UsableSecond(w);
      },
      std::nullopt, 1},
-    {"FirstEntryIsACommandLineWithArguments",
+    {"FirstEntryWithBlanksNamesAFolder",
+     [](World w) {
+       Decoys(w);
+       w.files.AddFolder(L"C:\\Program Files\\MSInfo");
+       First(w, L"C:\\Program Files\\MSInfo");
+     },
+     std::nullopt, 1},
+    {"FirstEntryNamesAHiddenSystemFile",
+     [](World w) {
+       AddProgram(w.files, kSharedTool, InMemoryFileSystem::kHidden | InMemoryFileSystem::kSystem);
+       Decoys(w);
+       First(w, kSharedTool);
+     },
+     Exactly(kSharedTool), 1},
+    {"FirstEntryUnquotedIsOneNameArgumentsAndAll",
      [](World w) {
        AddProgram(w.files, kSystemTool);
        First(w, kSystemTool + L" /categories +all");
      },
-     InMemoryProcesses::Started{kSystemTool, kSystemTool + L" /categories +all"}, 1},
-    {"FirstEntryIsAQuotedCommandLine",
+     std::nullopt, 1},
+    {"FirstEntryQuotedHandsOnWhatFollowsTheQuote",
      [](World w) {
        AddProgram(w.files, kSharedTool);
        Decoys(w);
-       First(w, L"\"" + kSharedTool + L"\" /report");
+       First(w, L"\"" + kSharedTool + L"\"  /report \"a b\"");
      },
-     InMemoryProcesses::Started{kSharedTool, L"\"" + kSharedTool + L"\" /report"}, 1},
+     InMemoryProcesses::Started{kSharedTool, L"\"" + kSharedTool + L"\" /report \"a b\""}, 1},
+    {"FirstEntryQuotedWithNothingAfter",
+     [](World w) {
+       AddProgram(w.files, kSharedTool);
+       First(w, L"\"" + kSharedTool + L"\" ");
+     },
+     Exactly(kSharedTool), 1},
+    {"FirstEntryQuotedWithoutItsClosingQuote",
+     [](World w) {
+       AddProgram(w.files, kSharedTool);
+       First(w, L"\"" + kSharedTool);
+     },
+     Exactly(kSharedTool), 1},
+    {"FirstEntryQuotedNamingAMissingFile",
+     [](World w) {
+       Decoys(w);
+       First(w, L"\"C:\\Program Files\\Gone\\msinfo32.exe\" /report");
+       UsableSecond(w);
+     },
+     std::nullopt, 1},
     {"FirstEntryCannotBeStarted",
      [](World w) {
        AddProgram(w.files, kSystemTool);
@@ -271,7 +306,7 @@ const LaunchCase kLaunchCases[] = {
        AddProgram(w.files, L"C:\\Tools\\MSINFO32.EXE");
        Second(w, L"C:\\Tools\\");
      },
-     Exactly(L"C:\\Tools\\\\MSINFO32.EXE"), 2},
+     InMemoryProcesses::Started{L"C:\\Tools\\MSINFO32.EXE", L"\"C:\\Tools\\\\MSINFO32.EXE\""}, 2},
     {"SecondEntryIsANumber",
      [](World w) {
        AddProgram(w.files, L"C:\\Tools\\MSINFO32.EXE");

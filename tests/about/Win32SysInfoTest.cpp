@@ -64,70 +64,85 @@ class Win32SysInfoTest : public ::testing::Test {
 };
 
 TEST_F(Win32SysInfoTest, TheDecoyStandsWhereABareCommandLineWouldFindIt) {
-  ASSERT_TRUE(processes.StartCommandLine(tool));
+  std::wstring line = folder + L"\\Program Files\\Gone\\msinfo32.exe";
+  STARTUPINFOW startup{.cb = sizeof(STARTUPINFOW)};
+  PROCESS_INFORMATION process{};
+  ASSERT_TRUE(CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                             &startup, &process));
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
 
   EXPECT_TRUE(standin::WaitForRun(decoy));
-  EXPECT_FALSE(standin::HasRun(tool));
 }
 
-TEST_F(Win32SysInfoTest, FirstEntryStartsItsProgramAndNeverTheDecoy) {
-  ASSERT_TRUE(msinfo.Set(tool));
+// The entries as the machine holds them; "<F>" stands for the scratch folder.
+struct Entries {
+  const char* name;
+  std::optional<std::wstring> first;
+  std::optional<std::wstring> second;
+  bool hideTool = false;
+  // The command line the tool runs with; nothing: the message instead.
+  std::optional<std::wstring> commandLine;
+};
+void PrintTo(const Entries& e, std::ostream* out) { *out << e.name; }
+
+const std::wstring kTool = L"<F>\\Program Files\\MSInfo\\msinfo32.exe";
+
+const Entries kEntries[] = {
+    {"FirstNamesAMissingFile", L"<F>\\Program Files\\Gone\\msinfo32.exe",
+     L"<F>\\Program Files\\MSInfo", false, std::nullopt},
+    {"FirstNamesAFolder", L"<F>\\Program Files\\MSInfo", std::nullopt, false, std::nullopt},
+    {"FirstNamesAHiddenSystemFile", kTool, std::nullopt, true, L"\"" + kTool + L"\""},
+    {"FirstNamesTheProgram", kTool, std::nullopt, false, L"\"" + kTool + L"\""},
+    {"FirstQuotedWithArguments", L"\"" + kTool + L"\" /report \"a b\"", std::nullopt, false,
+     L"\"" + kTool + L"\" /report \"a b\""},
+    {"SecondNamesAFolderWithBlanks", std::nullopt, L"<F>\\Program Files\\MSInfo", false,
+     L"\"<F>\\Program Files\\MSInfo\\MSINFO32.EXE\""},
+    {"SecondEndsInABackslash", std::nullopt, L"<F>\\Program Files\\MSInfo\\", false,
+     L"\"<F>\\Program Files\\MSInfo\\\\MSINFO32.EXE\""},
+    {"NoEntries", std::nullopt, std::nullopt, false, std::nullopt},
+};
+
+class Win32SysInfoEntriesTest : public Win32SysInfoTest,
+                                public ::testing::WithParamInterface<Entries> {
+ protected:
+  std::wstring Placed(std::wstring text) const {
+    for (std::size_t at; (at = text.find(L"<F>")) != std::wstring::npos;)
+      text.replace(at, 3, folder);
+    return text;
+  }
+};
+
+TEST_P(Win32SysInfoEntriesTest, StartsTheRightProgramOrSaysItIsUnavailableButNeverTheDecoy) {
+  const Entries& entries = GetParam();
+  if (entries.first) {
+    ASSERT_TRUE(msinfo.Set(Placed(*entries.first)));
+  }
+  if (entries.second) {
+    ASSERT_TRUE(location.Set(Placed(*entries.second)));
+  }
+  if (entries.hideTool) {
+    ASSERT_TRUE(SetFileAttributesW(tool.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+  }
 
   PressSystemInfo();
 
-  const auto run = standin::WaitForRun(tool);
-  ASSERT_TRUE(run);
-  EXPECT_EQ(run->commandLine, L"\"" + tool + L"\"");
-  EXPECT_EQ(run->show, SW_SHOWNORMAL);
-  EXPECT_FALSE(standin::HasRun(decoy));
-  EXPECT_TRUE(dialogs.shown.empty());
-}
-
-TEST_F(Win32SysInfoTest, SecondEntryStartsTheProgramInItsFolderAndNeverTheDecoy) {
-  ASSERT_TRUE(location.Set(toolFolder));
-
-  PressSystemInfo();
-
-  const auto run = standin::WaitForRun(tool);
-  ASSERT_TRUE(run);
-  EXPECT_EQ(run->commandLine, L"\"" + toolFolder + L"\\MSINFO32.EXE\"");
-  EXPECT_FALSE(standin::HasRun(decoy));
-  EXPECT_TRUE(dialogs.shown.empty());
-}
-
-TEST_F(Win32SysInfoTest, SecondEntryEndingInABackslashStillFindsTheProgram) {
-  ASSERT_TRUE(location.Set(toolFolder + L"\\"));
-
-  PressSystemInfo();
-
-  const auto run = standin::WaitForRun(tool);
-  ASSERT_TRUE(run);
-  EXPECT_EQ(run->commandLine, L"\"" + toolFolder + L"\\\\MSINFO32.EXE\"");
+  if (entries.commandLine) {
+    const auto run = standin::WaitForRun(tool);
+    ASSERT_TRUE(run);
+    EXPECT_EQ(run->commandLine, Placed(*entries.commandLine));
+    EXPECT_EQ(run->show, SW_SHOWNORMAL);
+    EXPECT_TRUE(dialogs.shown.empty());
+  } else {
+    EXPECT_EQ(dialogs.MessageTexts(),
+              std::vector<std::wstring>{L"System Information Is Unavailable At This Time"});
+    EXPECT_FALSE(standin::HasRun(tool));
+  }
   EXPECT_FALSE(standin::HasRun(decoy));
 }
 
-TEST_F(Win32SysInfoTest, FirstEntryNamingAMissingFileGivesTheMessage) {
-  ASSERT_TRUE(msinfo.Set(folder + L"\\Gone\\msinfo32.exe"));
-  ASSERT_TRUE(location.Set(toolFolder));
-
-  PressSystemInfo();
-
-  EXPECT_EQ(dialogs.MessageTexts(),
-            std::vector<std::wstring>{L"System Information Is Unavailable At This Time"});
-  EXPECT_FALSE(standin::HasRun(tool));
-  EXPECT_FALSE(standin::HasRun(decoy));
-}
-
-TEST_F(Win32SysInfoTest, WithoutTheEntriesTheMessageIsShown) {
-  PressSystemInfo();
-
-  ASSERT_EQ(dialogs.shown.size(), 1u);
-  EXPECT_EQ(dialogs.shown[0].message,
-            MessageBoxRequest{.text = L"System Information Is Unavailable At This Time"});
-  EXPECT_FALSE(standin::HasRun(tool));
-  EXPECT_FALSE(standin::HasRun(decoy));
-  EXPECT_TRUE(app.AboutBox().Visible());
-}
+INSTANTIATE_TEST_SUITE_P(Machine, Win32SysInfoEntriesTest, ::testing::ValuesIn(kEntries),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace melodex::testing

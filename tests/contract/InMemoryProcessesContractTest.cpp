@@ -23,6 +23,11 @@ class InMemoryProcessWorkspace : public ProcessWorkspace {
     files_.AddFile(path, "not a program");
     processes_.Refuse(path);
   }
+  void Hide(const std::wstring& path) override {
+    files_.SetAttributes(path, InMemoryFileSystem::kHidden | InMemoryFileSystem::kSystem);
+  }
+  void MakeCurrent(const std::wstring& folder) override { files_.SetCurrentFolder(folder); }
+  bool StartsFromLongPaths() const override { return true; }
   std::optional<std::wstring> CommandLineOf(const std::wstring& path) override {
     for (const auto& start : processes_.started) {
       if (Upper(start.program) == Upper(path)) return start.commandLine;
@@ -50,14 +55,13 @@ TEST(InMemoryProcesses, LogsEachStartInOrderAndNothingThatFailed) {
   InMemoryProcesses processes(files);
   processes.Refuse(L"c:\\tools\\B.EXE");
 
-  EXPECT_TRUE(processes.StartProgram(L"C:\\Tools\\a.exe"));
-  EXPECT_FALSE(processes.StartProgram(L"C:\\Tools\\b.exe"));
-  EXPECT_FALSE(processes.StartCommandLine(L"C:\\Tools\\b.exe /x"));
-  EXPECT_TRUE(processes.StartCommandLine(L"C:\\Tools\\a /x"));
+  EXPECT_TRUE(processes.StartProgram(L"C:\\Tools\\a.exe", L""));
+  EXPECT_FALSE(processes.StartProgram(L"C:\\Tools\\b.exe", L"/x"));
+  EXPECT_TRUE(processes.StartProgram(L"C:\\Tools\\a.exe", L"/x"));
 
   EXPECT_EQ(processes.started, (std::vector<InMemoryProcesses::Started>{
                                    {L"C:\\Tools\\a.exe", L"\"C:\\Tools\\a.exe\""},
-                                   {L"C:\\Tools\\a.exe", L"C:\\Tools\\a /x"},
+                                   {L"C:\\Tools\\a.exe", L"\"C:\\Tools\\a.exe\" /x"},
                                }));
 }
 

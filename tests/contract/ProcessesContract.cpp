@@ -1,5 +1,5 @@
 // What every Processes must do, run against each implementation: the in-memory one has to
-// find programs the way Windows finds them, blanks and all.
+// find and refuse programs the way Windows does.
 #include "contract/ProcessesContract.h"
 
 namespace melodex::testing {
@@ -10,69 +10,86 @@ std::string ProcessWorkspaceName(const ::testing::TestParamInfo<ProcessWorkspace
 
 namespace {
 
-TEST_P(ProcessesContract, StartProgramRunsExactlyTheNamedFile) {
+TEST_P(ProcessesContract, StartsExactlyTheNamedFileWithItsQuotedPathAndTheArguments) {
   MakeTool();
   PlantDecoy();
 
-  ASSERT_TRUE(workspace->System().StartProgram(tool));
+  ASSERT_TRUE(workspace->System().StartProgram(tool, L"/report \"a b\""));
+
+  EXPECT_EQ(workspace->CommandLineOf(tool), L"\"" + tool + L"\" /report \"a b\"");
+  EXPECT_FALSE(workspace->HasRun(decoy));
+}
+
+TEST_P(ProcessesContract, AHiddenSystemFileIsStartedLikeAnyOther) {
+  MakeTool();
+  workspace->Hide(tool);
+
+  ASSERT_TRUE(workspace->System().StartProgram(tool, L""));
 
   EXPECT_EQ(workspace->CommandLineOf(tool), L"\"" + tool + L"\"");
-  EXPECT_FALSE(workspace->HasRun(decoy));
 }
 
-TEST_P(ProcessesContract, AQuotedCommandLineRunsTheQuotedProgramWithItsArguments) {
+TEST_P(ProcessesContract, TheNameIsResolvedAsTheSystemResolvesIt) {
   MakeTool();
-  PlantDecoy();
-  const std::wstring line = L"\"" + tool + L"\" /report \"a b\"";
+  const std::wstring name = At(L"Program Files\\Other\\..\\System Tool/msinfo32.exe. ");
 
-  ASSERT_TRUE(workspace->System().StartCommandLine(line));
+  ASSERT_TRUE(workspace->System().StartProgram(name, L""));
 
-  EXPECT_EQ(workspace->CommandLineOf(tool), line);
-  EXPECT_FALSE(workspace->HasRun(decoy));
+  EXPECT_EQ(workspace->CommandLineOf(tool), L"\"" + name + L"\"");
 }
 
-// Why a path with blanks must never be started as a bare command line.
-TEST_P(ProcessesContract, AnUnquotedCommandLineRunsTheProgramAtTheFirstBlank) {
-  MakeTool();
-  PlantDecoy();
+TEST_P(ProcessesContract, AProgramBeyondMaxPathRunsWhereTheSystemCanStartOne) {
+  // Long enough to overrun what Wine makes of an ordinary name.
+  std::wstring folder = At(L"Program Files");
+  workspace->MakeFolder(folder);
+  while (folder.size() < 1100) {
+    folder += L"\\" + std::wstring(120, L'f');
+    workspace->MakeFolder(folder);
+  }
+  const std::wstring program = folder + L"\\msinfo32.exe";
+  workspace->MakeProgram(program);
 
-  ASSERT_TRUE(workspace->System().StartCommandLine(tool));
+  const bool started = workspace->System().StartProgram(program, L"");
 
-  EXPECT_EQ(workspace->CommandLineOf(decoy), tool);
-  EXPECT_FALSE(workspace->HasRun(tool));
+  if (workspace->StartsFromLongPaths()) {
+    ASSERT_TRUE(started);
+    EXPECT_EQ(workspace->CommandLineOf(program), L"\"" + program + L"\"");
+  } else {
+    EXPECT_FALSE(started);
+    EXPECT_FALSE(workspace->HasRun(program));
+  }
 }
 
-TEST_P(ProcessesContract, AnUnquotedCommandLineTriesEachBlankInTurn) {
-  MakeTool();
-  ASSERT_TRUE(workspace->System().StartCommandLine(tool + L" /report"));
+struct FailedStart {
+  const char* name;
+  std::wstring program;  // below the workspace's folder, unless `relative`
+  std::wstring arguments;
+  bool relative = false;
+};
 
-  // Windows hands the line on as it was; Wine quotes the program it found.
-  const auto line = workspace->CommandLineOf(tool);
-  ASSERT_TRUE(line);
-  EXPECT_TRUE(*line == tool + L" /report" || *line == L"\"" + tool + L"\" /report") << *line;
-}
-
-TEST_P(ProcessesContract, ACommandLineAddsExeToAProgramNamedWithoutExtension) {
-  MakeTool();
-  const std::wstring line = L"\"" + At(L"Program Files\\System Tool\\msinfo32") + L"\"";
-
-  ASSERT_TRUE(workspace->System().StartCommandLine(line));
-
-  EXPECT_EQ(workspace->CommandLineOf(tool), line);
-}
-
-TEST_P(ProcessesContract, StartsThatFindNoProgramFail) {
-  workspace->MakeFolder(At(L"Tools"));
-  workspace->MakeNonProgram(At(L"Tools\\broken.exe"));
-
-  EXPECT_FALSE(workspace->System().StartProgram(At(L"Tools\\missing.exe")));
-  EXPECT_FALSE(workspace->System().StartProgram(At(L"Tools")));
-  EXPECT_FALSE(workspace->System().StartProgram(At(L"Tools\\broken.exe")));
-  EXPECT_FALSE(workspace->System().StartProgram(L""));
-  EXPECT_FALSE(workspace->System().StartCommandLine(At(L"Tools\\missing.exe /x")));
-  EXPECT_FALSE(workspace->System().StartCommandLine(L"\"" + At(L"Tools\\broken.exe") + L"\""));
-  EXPECT_FALSE(workspace->System().StartCommandLine(L""));
-  EXPECT_FALSE(workspace->HasRun(At(L"Tools\\broken.exe")));
+TEST_P(ProcessesContract, StartsThatFindNoProgramFileFailAndRunNothing) {
+  const std::wstring tools = At(L"Tools");
+  workspace->MakeFolder(tools);
+  workspace->MakeProgram(tools + L"\\tool.exe");
+  workspace->MakeNonProgram(tools + L"\\broken.exe");
+  workspace->MakeCurrent(tools);
+  const FailedStart cases[] = {
+      {"missing", L"Tools\\missing.exe", L""},
+      {"a folder", L"Tools", L""},
+      {"not a program", L"Tools\\broken.exe", L""},
+      {"empty", L"", L"", true},
+      {"no \".exe\" added", L"Tools\\tool", L""},
+      {"a name in the current folder", L"tool.exe", L"", true},
+      {"a NUL in the name", std::wstring(L"Tools\\tool.exe\0.txt", 19), L""},
+      {"a NUL in the arguments", L"Tools\\tool.exe", std::wstring(L"/a\0/b", 5)},
+  };
+  for (const FailedStart& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_FALSE(
+        workspace->System().StartProgram(c.relative ? c.program : At(c.program), c.arguments));
+  }
+  EXPECT_FALSE(workspace->HasRun(tools + L"\\tool.exe"));
+  EXPECT_FALSE(workspace->HasRun(tools + L"\\broken.exe"));
 }
 
 }  // namespace

@@ -24,6 +24,13 @@ class ProcessWorkspace {
   virtual void MakeProgram(const std::wstring& path) = 0;
   // A file named like a program that cannot be run.
   virtual void MakeNonProgram(const std::wstring& path) = 0;
+  // Marks a file hidden and a system file.
+  virtual void Hide(const std::wstring& path) = 0;
+  // Makes the folder the current folder, for as long as the workspace lasts.
+  virtual void MakeCurrent(const std::wstring& folder) = 0;
+  // Whether programs can be started from paths of MAX_PATH characters or more: Windows can,
+  // Wine 8 cannot in any form.
+  virtual bool StartsFromLongPaths() const = 0;
   // The command line the program at `path` ran with, once it has run (started programs
   // run on their own, so this waits for it); nothing when it does not run.
   virtual std::optional<std::wstring> CommandLineOf(const std::wstring& path) = 0;

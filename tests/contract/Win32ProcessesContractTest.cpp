@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "contract/ProcessesContract.h"
+#include "platform/win32/LongPaths.h"
 #include "platform/win32/Win32Processes.h"
 #include "support/StandIn.h"
 #include "support/Win32Files.h"
@@ -11,8 +12,12 @@ namespace {
 // Real programs in a scratch folder: copies of the probe, which leave a marker when run.
 class Win32ProcessWorkspace : public ProcessWorkspace {
  public:
-  Win32ProcessWorkspace() : folder_(MakeScratchFolder(L"melodex-processes")) {}
-  ~Win32ProcessWorkspace() override { RemoveTree(folder_); }
+  Win32ProcessWorkspace()
+      : folder_(MakeScratchFolder(L"melodex-processes")), current_(win32::CurrentDirectory()) {}
+  ~Win32ProcessWorkspace() override {
+    SetCurrentDirectoryW(current_.c_str());
+    RemoveTree(folder_);
+  }
 
   Processes& System() override { return processes_; }
   std::wstring Folder() const override { return folder_; }
@@ -25,6 +30,13 @@ class Win32ProcessWorkspace : public ProcessWorkspace {
     WriteFile(file, "not a program", 13, &written, nullptr);
     CloseHandle(file);
   }
+  void Hide(const std::wstring& path) override {
+    EXPECT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+  }
+  void MakeCurrent(const std::wstring& folder) override {
+    EXPECT_TRUE(SetCurrentDirectoryW(folder.c_str()));
+  }
+  bool StartsFromLongPaths() const override { return !win32::RunningOnWine(); }
   std::optional<std::wstring> CommandLineOf(const std::wstring& path) override {
     const auto run = standin::WaitForRun(path);
     if (!run) return std::nullopt;
@@ -35,6 +47,7 @@ class Win32ProcessWorkspace : public ProcessWorkspace {
 
  private:
   std::wstring folder_;
+  std::wstring current_;
   win32::Win32Processes processes_;
 };
 

@@ -130,6 +130,19 @@ TEST_F(AboutBox, SystemInformationStartsTheProgramTheFirstEntryNames) {
   EXPECT_TRUE(Visible(about));
 }
 
+TEST_F(AboutBox, SystemInformationNeverStartsWhatABareFirstEntryWouldFindFirst) {
+  Melodex& app = App();
+  // Read as a bare command line, the entry would run "...\Shared.exe" before looking further.
+  const std::wstring decoy = In(L"Shared.exe");
+  PlaceStandIn(decoy);
+  ASSERT_TRUE(msinfo.Set(In(L"Shared Tools\\msinfo32.exe"))) << "cannot set the registry value";
+  const HWND about = Open();
+  app.Click(about, L"&System Info...");
+  EXPECT_EQ(app.AnswerMessageBox(kAppTitle, kOk), kSysInfoUnavailable);
+  EXPECT_FALSE(standin::HasRun(decoy)) << "the decoy was started";
+  EXPECT_TRUE(Visible(about));
+}
+
 TEST_F(AboutBox, SystemInformationFindsMsinfo32InTheFolderTheSecondEntryNames) {
   Melodex& app = App();
   const std::wstring folder = In(L"Tools Folder");

@@ -22,7 +22,7 @@ std::wstring Program() {
 }
 
 void Copy(const std::wstring& path) {
-  ASSERT_TRUE(CopyFileW(Program().c_str(), path.c_str(), TRUE))
+  ASSERT_TRUE(CopyFileW(Program().c_str(), Extended(path).c_str(), TRUE))
       << "no stand-in program beside the tests";
 }
 

@@ -7,9 +7,16 @@
 #include <string>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  wchar_t self[MAX_PATH * 2];
-  const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH * 2);
-  if (length == 0 || length >= MAX_PATH * 2) return 1;
+  // Its own path at whatever length, in the form file calls take at any length.
+  std::wstring self(MAX_PATH, L'\0');
+  DWORD length = 0;
+  while ((length = GetModuleFileNameW(nullptr, self.data(), static_cast<DWORD>(self.size()))) ==
+         self.size()) {
+    self.resize(self.size() * 2);
+  }
+  if (length == 0) return 1;
+  self.resize(length);
+  if (!self.starts_with(L"\\\\")) self.insert(0, L"\\\\?\\");
 
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
@@ -18,7 +25,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   const std::wstring text = std::to_wstring(show) + L"\n" + GetCommandLineW();
 
   // Written under another name and then renamed, so that a test never reads half a marker.
-  const std::wstring marker = std::wstring(self, length) + L".ran";
+  const std::wstring marker = self + L".ran";
   const std::wstring partial = marker + L".part";
   const HANDLE file =
       CreateFileW(partial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);

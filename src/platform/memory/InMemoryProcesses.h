@@ -10,8 +10,8 @@ namespace melodex {
 
 class InMemoryFileSystem;
 
-// Program starts for tests: a program is found in an in-memory file system by Windows'
-// rules for command lines, and every start is written down instead of run.
+// Program starts for tests: a program is a file of an in-memory file system, and every
+// start is written down instead of run.
 class InMemoryProcesses : public Processes {
  public:
   explicit InMemoryProcesses(const InMemoryFileSystem& files) : files_(files) {}
@@ -28,13 +28,9 @@ class InMemoryProcesses : public Processes {
   // system refuses to run would.
   void Refuse(const std::wstring& program);
 
-  bool StartProgram(const std::wstring& path) override;
-  bool StartCommandLine(const std::wstring& commandLine) override;
+  bool StartProgram(const std::wstring& program, const std::wstring& arguments) override;
 
  private:
-  bool IsFile(const std::wstring& path) const;
-  bool Start(const std::wstring& program, const std::wstring& commandLine);
-
   const InMemoryFileSystem& files_;
   std::set<std::wstring> refused_;  // upper-cased
 };

@@ -2,45 +2,32 @@
 
 #include <windows.h>
 
-#include <vector>
-
 #include "platform/win32/LongPaths.h"
 
 namespace melodex::win32 {
-namespace {
 
-bool Start(const wchar_t* applicationName, const std::wstring& commandLine) {
-  // CreateProcessW may write into the command line, so it gets a copy of its own.
-  std::vector<wchar_t> line(commandLine.begin(), commandLine.end());
-  line.push_back(L'\0');
+bool Win32Processes::StartProgram(const std::wstring& program, const std::wstring& arguments) {
+  std::optional<std::wstring> commandLine = ProgramCommandLine(program, arguments);
+  if (!commandLine) return false;
+  // The application name fixes the file, so the command line is only what the program is
+  // told. A name of MAX_PATH characters or more goes in the extended-length form, the one
+  // the system reads at any length. Wine 8 starts no program from such a path in any form,
+  // but given the ordinary one it overruns a buffer of its own from about a thousand
+  // characters on and takes this process down; the extended form just fails.
+  const std::wstring file = program.size() < MAX_PATH ? program : ForSystem(program);
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = SW_SHOWNORMAL;
   PROCESS_INFORMATION process{};
-  if (!CreateProcessW(applicationName, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &process)) {
+  // CreateProcessW may write into the command line, which is why it is a copy of its own.
+  if (!CreateProcessW(file.c_str(), commandLine->data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      nullptr, &startup, &process)) {
     return false;
   }
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
   return true;
-}
-
-}  // namespace
-
-bool Win32Processes::StartProgram(const std::wstring& path) {
-  if (path.empty()) return false;
-  // The application name fixes the file; the quoted path is only what the program sees as
-  // its own name in its command line. A name too long for the ordinary form goes in the
-  // extended-length one.
-  const std::wstring file = path.size() < MAX_PATH ? path : ForSystem(path);
-  return Start(file.c_str(), L"\"" + path + L"\"");
-}
-
-bool Win32Processes::StartCommandLine(const std::wstring& commandLine) {
-  if (commandLine.empty()) return false;
-  return Start(nullptr, commandLine);
 }
 
 }  // namespace melodex::win32

@@ -8,8 +8,7 @@ namespace melodex::win32 {
 // handles of a started program are let go at once: it runs on its own.
 class Win32Processes : public Processes {
  public:
-  bool StartProgram(const std::wstring& path) override;
-  bool StartCommandLine(const std::wstring& commandLine) override;
+  bool StartProgram(const std::wstring& program, const std::wstring& arguments) override;
 };
 
 }  // namespace melodex::win32

@@ -2,10 +2,12 @@
 
 #include <array>
 #include <exception>
+#include <span>
 
 #include "platform/Platform.h"
 #include "ui/App.h"
 #include "ui/about/HiddenMessages.h"
+#include "ui/about/RegistryValueText.h"
 
 namespace melodex {
 namespace {
@@ -19,7 +21,22 @@ constexpr wchar_t kSysInfoProgram[] = L"\\MSINFO32.EXE";
 
 constexpr std::size_t kValueBufferSize = 1024;
 
-wchar_t HexDigit(unsigned digit) { return L"0123456789ABCDEF"[digit & 0xF]; }
+// What a recorded path names: the program file, and what it is to be given.
+struct ProgramAndArguments {
+  std::wstring program;
+  std::wstring arguments;
+};
+
+// The whole path is the program file; a path that starts with a double quote names the file
+// in quotes and hands what follows the closing quote on as arguments. Nothing is split at
+// blanks: "C:\Program Files\..." is one file, not "C:\Program" and its arguments.
+ProgramAndArguments ProgramIn(const std::wstring& path) {
+  if (!path.starts_with(L'"')) return {path, L""};
+  const std::size_t close = path.find(L'"', 1);
+  if (close == std::wstring::npos) return {path.substr(1), L""};
+  const std::size_t rest = path.find_first_not_of(L" \t", close + 1);
+  return {path.substr(1, close - 1), rest == std::wstring::npos ? L"" : path.substr(rest)};
+}
 
 }  // namespace
 
@@ -68,34 +85,7 @@ bool frmAbout::GetKeyValue(std::int32_t KeyRoot, const std::wstring& KeyName,
     return false;
   }
 
-  switch (type) {
-    case kRegSz: {
-      // UTF-16 units; a NUL in the last place is the terminator, not part of the text. A
-      // value of no bytes at all is the empty text.
-      std::wstring text;
-      for (std::size_t i = 0; i + 1 < size; i += 2) {
-        text += static_cast<wchar_t>(buffer[i] | (buffer[i + 1] << 8));
-      }
-      if (!text.empty() && text.back() == L'\0') text.pop_back();
-      KeyVal = text;
-      break;
-    }
-    case kRegDword: {
-      // The bytes from the most significant down. Like a text, the data loses a NUL in its
-      // last place, so 261 (05 01 00 00) reads "&h000105".
-      std::size_t n = size;
-      if (n > 0 && buffer[n - 1] == 0) --n;
-      std::wstring text = L"&h";
-      for (std::size_t i = n; i-- > 0;) {
-        text += HexDigit(buffer[i] >> 4);
-        text += HexDigit(buffer[i]);
-      }
-      KeyVal = text;
-      break;
-    }
-    default:
-      break;  // found, but nothing this program can use as text
-  }
+  KeyVal = RegistryValueText(type, std::span(buffer).first(size), KeyVal);
   return true;
 }
 
@@ -105,21 +95,14 @@ void frmAbout::StartSysInfo() {
   try {
     std::wstring SysInfoPath;
     if (GetKeyValue(kHkeyLocalMachine, kSysInfoKey, kSysInfoValue, SysInfoPath)) {
-      // The program file as recorded; whether it is there shows when it is started.
+      // The program file as recorded, not looked at first: whether it can be started shows
+      // when it is started, and when it cannot, the second entry is not asked.
+      const ProgramAndArguments recorded = ProgramIn(SysInfoPath);
+      started = system.processes.StartProgram(recorded.program, recorded.arguments);
     } else if (GetKeyValue(kHkeyLocalMachine, kSysInfoLocationKey, kSysInfoLocationValue,
                            SysInfoPath) &&
                system.files.FileExists(SysInfoPath + kSysInfoProgram)) {
-      SysInfoPath += kSysInfoProgram;
-    } else {
-      SysInfoPath.clear();
-    }
-    if (!SysInfoPath.empty()) {
-      // A path with blanks given as a command line would be tried at each blank first
-      // ("C:\Program.exe" before "C:\Program Files\..."), so an existing file is started as
-      // exactly that file. Anything else may carry arguments and is read as a command line.
-      started = system.files.FileExists(SysInfoPath)
-                    ? system.processes.StartProgram(SysInfoPath)
-                    : system.processes.StartCommandLine(SysInfoPath);
+      started = system.processes.StartProgram(SysInfoPath + kSysInfoProgram, L"");
     }
   } catch (const std::exception&) {
     started = false;  // whatever went wrong, the user hears only that it did not work
