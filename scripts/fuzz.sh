@@ -11,11 +11,11 @@ seconds=${1:-20}
 build=$root/build/fuzz
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_CXX_COMPILER=clang++-14 -DMELODEX_FUZZ=ON -DMELODEX_TESTS=OFF >/dev/null
-cmake --build "$build" --target fuzz_track_name fuzz_page fuzz_hand_over >"$build/build.log" 2>&1 ||
+cmake --build "$build" --target fuzz_track_name fuzz_page fuzz_hand_over fuzz_registry_value >"$build/build.log" 2>&1 ||
   { tail -n 40 "$build/build.log"; exit 1; }
 echo "== Fuzzers, $seconds s each"
 status=0
-for target in track_name page hand_over; do
+for target in track_name page hand_over registry_value; do
   corpus=$build/corpus/$target
   mkdir -p "$corpus"
   log=$build/$target.log
