@@ -341,6 +341,8 @@ TEST(HandOverNumberTest, IsTheLeadingNumberOfTheText) {
   for (const auto& c : cases) {
     EXPECT_EQ(HandOverNumber(c.text), c.number) << ::testing::PrintToString(c.text);
   }
+  // Converted as a whole, to the nearest number: summed digit by digit it would miss 9.
+  EXPECT_EQ(HandOverNumber(L"8.99999999999999999999"), 9);
 }
 
 TEST_F(FolderPickerTest, TheHandOverFieldIsReadForItsLeadingNumber) {
