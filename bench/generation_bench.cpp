@@ -254,6 +254,15 @@ bool NeedsEscaping(wchar_t c) {
   return c == L'\\' || c == L'|' || (c >= 0x80 && c <= 0x9F);
 }
 
+// The music folder's search, the way a bare loop would ask for it.
+HANDLE FindMusic(const PageSettings& settings, WIN32_FIND_DATAW& data) {
+  const HANDLE search = FindFirstFileExW(
+      (melodex::EnsureTrailingBackslash(settings.MusicFolder) + melodex::kMusicWildcard).c_str(),
+      FindExInfoBasic, &data, FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+  Check(search != INVALID_HANDLE_VALUE, "FindFirstFileExW");
+  return search;
+}
+
 // The names of the music folder's ordinary files, from the platform's search or, to leave
 // the search out of a measurement, from a list read beforehand.
 template <typename Visit>
@@ -264,10 +273,7 @@ void ForEachListed(const PageSettings& settings, const std::vector<std::wstring>
     return;
   }
   WIN32_FIND_DATAW data;
-  const HANDLE search = FindFirstFileExW(
-      (melodex::EnsureTrailingBackslash(settings.MusicFolder) + melodex::kMusicWildcard).c_str(),
-      FindExInfoBasic, &data, FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
-  Check(search != INVALID_HANDLE_VALUE, "FindFirstFileExW");
+  const HANDLE search = FindMusic(settings, data);
   do {
     if (data.dwFileAttributes &
         (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) {
@@ -296,7 +302,9 @@ void FloorPage(const PageSettings& settings, const std::vector<std::wstring>* li
   }
 
   const std::wstring& base = settings.BaseUrl;
-  wchar_t line[2 * MAX_PATH + 256];
+  // Room for the longest line a name of the search can make: the target, the text and the tags.
+  std::vector<wchar_t> room(base.size() + 2 * MAX_PATH + 32);
+  wchar_t* const line = room.data();
   ForEachListed(settings, listed, [&](const wchar_t* name, std::size_t length) {
     if (!EndsInMp3(name, length)) return;
     // <a href="BASE NAME">TEXT</a><br>, the text cleaned as it is copied.
@@ -335,10 +343,7 @@ void FloorPage(const PageSettings& settings, const std::vector<std::wstring>* li
 void SearchOnly(const PageSettings& settings) {
   std::size_t names = 0;
   WIN32_FIND_DATAW data;
-  const HANDLE search = FindFirstFileExW(
-      (melodex::EnsureTrailingBackslash(settings.MusicFolder) + melodex::kMusicWildcard).c_str(),
-      FindExInfoBasic, &data, FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
-  Check(search != INVALID_HANDLE_VALUE, "FindFirstFileExW");
+  const HANDLE search = FindMusic(settings, data);
   do {
     ++names;
   } while (FindNextFileW(search, &data));
