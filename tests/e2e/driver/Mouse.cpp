@@ -87,6 +87,10 @@ bool Mouse::Click(HWND control) const {
 bool Mouse::DoubleClick(POINT screen) const {
   const HWND target = Reach(screen);
   if (!target) return false;
+  // As for a single click: the pointer's move is done with before the button goes down. A
+  // list box holds the mouse from the first press on, and a move still on its way would
+  // take its selection back to where the pointer was before.
+  settle_();
   const LPARAM at = Position(InClient(target, screen));
   PostMessageW(target, WM_MOUSEMOVE, 0, at);
   PostMessageW(target, WM_LBUTTONDOWN, MK_LBUTTON, at);
