@@ -20,19 +20,6 @@ bool IsNetworkPath(std::wstring_view path) {
   return path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1]);
 }
 
-// The names of `text` between separators, empty ones (doubled separators) left out.
-std::vector<std::wstring_view> Names(std::wstring_view text) {
-  std::vector<std::wstring_view> names;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = start;
-    while (end < text.size() && !IsSeparator(text[end])) ++end;
-    if (end > start) names.push_back(text.substr(start, end - start));
-    start = end + 1;
-  }
-  return names;
-}
-
 // An absolute path (a drive's, or a network path) split into its root in extended form,
 // "\\?\C:\" or "\\?\UNC\server\share\", and the rest.
 struct Rooted {
@@ -82,6 +69,18 @@ std::wstring Absolute(std::wstring_view path, const CurrentFolders& folders) {
 
 }  // namespace
 
+std::vector<std::wstring_view> PathNames(std::wstring_view path) {
+  std::vector<std::wstring_view> names;
+  std::size_t start = 0;
+  while (start < path.size()) {
+    std::size_t end = start;
+    while (end < path.size() && !IsSeparator(path[end])) ++end;
+    if (end > start) names.push_back(path.substr(start, end - start));
+    start = end + 1;
+  }
+  return names;
+}
+
 std::wstring ExtendedLengthPath(std::wstring_view path, const CurrentFolders& folders) {
   if (path.starts_with(kExtended) || path.starts_with(L"\\\\.\\") || path.starts_with(L"\\??\\"))
     return std::wstring(path);
@@ -90,7 +89,7 @@ std::wstring ExtendedLengthPath(std::wstring_view path, const CurrentFolders& fo
   const bool endsInSeparator = !rooted.rest.empty() && IsSeparator(rooted.rest.back());
 
   std::vector<std::wstring> names;
-  const std::vector<std::wstring_view> given = Names(rooted.rest);
+  const std::vector<std::wstring_view> given = PathNames(rooted.rest);
   for (std::size_t i = 0; i < given.size(); ++i) {
     std::wstring name(given[i]);
     if (name == L".") continue;

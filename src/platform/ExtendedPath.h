@@ -3,6 +3,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace melodex {
 
@@ -12,6 +13,10 @@ struct CurrentFolders {
   std::function<std::wstring()> current;
   std::function<std::wstring(wchar_t drive)> onDrive;
 };
+
+// The names of a path between its separators ("\" or "/"), empty ones (doubled
+// separators) left out: "C:\\a//b\" is "C:", "a", "b".
+std::vector<std::wstring_view> PathNames(std::wstring_view path);
 
 // The full extended-length form of a path: "\\?\C:\a\b", or "\\?\UNC\server\share\a" for a
 // network path. The system takes such a path at any length up to 32,767 characters and does

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "platform/ExtendedPath.h"
+
 namespace melodex::ui {
 namespace {
 
@@ -28,19 +30,6 @@ bool NameLess(const std::wstring& a, const std::wstring& b) {
                                       [](wchar_t x, wchar_t y) { return Fold(x) < Fold(y); });
 }
 
-// The folder names of `text`, skipping empty ones (doubled separators).
-std::vector<std::wstring> Names(std::wstring_view text) {
-  std::vector<std::wstring> names;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = start;
-    while (end < text.size() && !IsSeparator(text[end])) ++end;
-    if (end > start) names.emplace_back(text.substr(start, end - start));
-    start = end + 1;
-  }
-  return names;
-}
-
 }  // namespace
 
 PathParts SplitPath(const std::wstring& path) {
@@ -51,18 +40,18 @@ PathParts SplitPath(const std::wstring& path) {
     rest.remove_prefix(2);
   } else if (path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1])) {
     // "\\server\share": the server and the share make the root.
-    const std::vector<std::wstring> names = Names(rest);
+    const std::vector<std::wstring_view> names = PathNames(rest);
     parts.root = L"\\\\";
     for (std::size_t i = 0; i < names.size(); ++i) {
       if (i < 2) {
-        parts.root += names[i] + L'\\';
+        parts.root.append(names[i]).push_back(L'\\');
       } else {
-        parts.folders.push_back(names[i]);
+        parts.folders.emplace_back(names[i]);
       }
     }
     return parts;
   }
-  parts.folders = Names(rest);
+  for (const std::wstring_view name : PathNames(rest)) parts.folders.emplace_back(name);
   return parts;
 }
 
