@@ -16,9 +16,9 @@ fi
 top=${1:-40}
 if [ -z "$map" ]; then
   build=$root/build/package
-  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  "$root/scripts/configure.sh" -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
-    -DMELODEX_TESTS=OFF -DMELODEX_BENCHMARKS=OFF >/dev/null
+    -DMELODEX_TESTS=OFF -DMELODEX_BENCHMARKS=OFF
   cmake --build "$build" --target melodex >/dev/null
   map=$build/src/app/melodex.map
   echo "melodex.exe: $(wc -c <"$build/src/app/melodex.exe") bytes"

@@ -14,11 +14,9 @@ runs=${1:-21}
 
 for opt in Os O2; do
   build=$root/build/startup-$opt
-  if [ ! -f "$build/CMakeCache.txt" ]; then
-    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DMELODEX_TESTS=OFF \
-      -DMELODEX_RELEASE_OPTIMIZATION=-$opt >/dev/null
-  fi
+  "$root/scripts/configure.sh" -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DMELODEX_TESTS=OFF \
+    -DMELODEX_RELEASE_OPTIMIZATION=-$opt
   cmake --build "$build" --target melodex startup_bench bare_window >/dev/null
   echo "melodex.exe -$opt: $(wc -c <"$build/src/app/melodex.exe") bytes"
 done

@@ -21,16 +21,16 @@ all | native | windows | windows-clang) ;;
   ;;
 esac
 if [ "$which" = all ] || [ "$which" = native ]; then
-  cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=Debug $werror >/dev/null
+  "$root/scripts/configure.sh" -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=Debug $werror
   cmake --build build/native
 fi
 if [ "$which" = all ] || [ "$which" = windows ]; then
-  cmake -S . -B build/windows -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake $werror >/dev/null
+  "$root/scripts/configure.sh" -S . -B build/windows -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake $werror
   cmake --build build/windows
 fi
 if [ "$which" = all ] || [ "$which" = windows-clang ]; then
-  cmake -S . -B build/windows-clang -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE=cmake/clang-mingw-w64-x86_64.cmake $werror >/dev/null
+  "$root/scripts/configure.sh" -S . -B build/windows-clang -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE=cmake/clang-mingw-w64-x86_64.cmake $werror
   cmake --build build/windows-clang
 fi

@@ -1,7 +1,7 @@
 #!/bin/sh
 # Installs what building and testing Melodex needs on Debian 12, where it is missing.
 set -eu
-packages="cmake ninja-build g++ googletest libgtest-dev g++-mingw-w64-x86-64-posix
+packages="cmake ninja-build g++ googletest libgtest-dev g++-mingw-w64-x86-64-win32
   binutils-mingw-w64-x86-64 wine64 fonts-wine xvfb xauth x11-utils clang-format clang lld
   clang-14 libclang-rt-14-dev"
 missing=""

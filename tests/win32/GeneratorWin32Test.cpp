@@ -8,13 +8,13 @@
 #include <optional>
 #include <set>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "generator/GeneratePage.h"
 #include "platform/win32/SystemMessage.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "support/PageExample.h"
+#include "support/Thread.h"
 #include "support/Win32Files.h"
 
 namespace melodex {
@@ -274,13 +274,13 @@ TEST_F(GeneratorWin32Test, ReplacesAPageHeldOpenForAMoment) {
   Scratch::MakeFile(scratch.Page(), "the older page\r\n");
   PageHolder holder(scratch.Page());
   ASSERT_TRUE(holder.Holds());
-  std::thread browser([&holder] {
+  testing::Thread browser([&holder] {
     Sleep(150);
     holder.Release();
   });
 
   GeneratePage(Settings(), fs);
-  browser.join();
+  browser.Join();
 
   EXPECT_EQ(Links(), "<a href=\"music/one.mp3\">one</a><br>\r\n");
   EXPECT_EQ(Scratch::List(scratch.Out()), std::vector<std::wstring>{L"mp3list.html"});

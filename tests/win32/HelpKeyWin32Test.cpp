@@ -3,11 +3,11 @@
 #include <atomic>
 #include <functional>
 #include <string>
-#include <thread>
 
 #include "Melodex.h"
 #include "platform/win32/Win32Dialogs.h"
 #include "platform/win32/Win32HelpSystem.h"
+#include "support/Thread.h"
 #include "ui/dialogs/Form4.h"
 #include "win32/RealWindows.h"
 
@@ -61,7 +61,7 @@ class HelpKeyWin32Test : public ::testing::Test {
   // answered.
   void ShowBoxAndPressF1(const std::function<void()>& meanwhile = [] {}) {
     std::atomic<bool> answered = false;
-    std::thread person([&] {
+    Thread person([&] {
       HWND box = nullptr;
       for (int i = 0; i < 200 && !box; ++i, Sleep(25)) box = FindWindowW(L"#32770", kTitle);
       if (!box) return;
@@ -80,7 +80,7 @@ class HelpKeyWin32Test : public ::testing::Test {
     });
     dialogs.ShowMessage(
         {.text = L"Press F1", .title = kTitle, .helpFile = L"DEMO.HLP", .helpContext = 1000});
-    person.join();
+    person.Join();
     windows.PumpPending();
     EXPECT_TRUE(answered) << "no message box came up";
   }
