@@ -12,8 +12,17 @@ std::wstring SystemMessage(DWORD error) {
   while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ')) {
     text.pop_back();
   }
-  if (text.empty()) text = L"Error " + std::to_wstring(error) + L".";
+  if (text.empty()) text = L"Error " + ErrorNumber(error) + L".";
   return text;
+}
+
+std::wstring ErrorNumber(DWORD error) {
+  std::wstring digits;
+  do {
+    digits.insert(digits.begin(), static_cast<wchar_t>(L'0' + error % 10));
+    error /= 10;
+  } while (error != 0);
+  return digits;
 }
 
 }  // namespace melodex::win32

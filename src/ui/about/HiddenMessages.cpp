@@ -6,7 +6,7 @@ namespace melodex {
 
 std::wstring HiddenMessageText(int number) {
   static constexpr const wchar_t* kCodeWords[] = {L"TOPSYWARP", L"GLIMMERBOX", L"FIZZLEDON"};
-  const std::wstring n = std::to_wstring(number);
+  const std::wstring n(1, static_cast<wchar_t>(L'0' + number));
   return std::wstring(L"You found a Secret!!!") + kLineBreak + L"Cool! This is Secret number " + n +
          L", There are 2 others!" + kLineBreak + L"write the following word in a message to me : " +
          kCodeWords[number - 1] + L" " + kLineBreak +
