@@ -4,6 +4,7 @@
 #include <string>
 
 #include "Melodex.h"
+#include "platform/Error.h"
 #include "platform/Platform.h"
 #include "platform/win32/Win32Dialogs.h"
 #include "platform/win32/Win32FileSystem.h"
@@ -28,15 +29,18 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   dialogs.SetHelpHandler(
       [&app](const std::wstring& helpFile, unsigned context) { app.ShowHelp(helpFile, context); });
 
-  try {
-    app.Start();
-  } catch (const std::exception& error) {
-    // Without a desktop to show its window on, there is nothing the program can do.
-    const std::string what = error.what();
-    const std::wstring text =
-        L"Melodex cannot start: " + std::wstring(what.begin(), what.end()) + L".";
+  // Without a desktop to show its window on, there is nothing the program can do.
+  const auto cannotStart = [](const std::wstring& why) {
+    const std::wstring text = L"Melodex cannot start" + why + L".";
     MessageBoxW(nullptr, text.c_str(), melodex::kAppTitle, MB_OK | MB_ICONHAND);
     return 1;
+  };
+  try {
+    app.Start();
+  } catch (const melodex::Error& error) {
+    return cannotStart(L": " + error.What());
+  } catch (...) {
+    return cannotStart(L"");
   }
   return windows.Run();
 }

@@ -2,30 +2,27 @@
 
 #include <memory>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "platform/CodePage.h"
+#include "platform/Error.h"
 
 namespace melodex {
 
 // A file-system operation that failed: the path it worked on and the system's own
 // words for the reason, such as "Access is denied.".
-class FileSystemError : public std::runtime_error {
+class FileSystemError : public Error {
  public:
   FileSystemError(std::wstring path, std::wstring reason)
-      : std::runtime_error("file system error"),
-        path_(std::move(path)),
-        reason_(std::move(reason)) {}
+      : Error(std::move(reason)), path_(std::move(path)) {}
 
   const std::wstring& Path() const { return path_; }
-  const std::wstring& Reason() const { return reason_; }
+  const std::wstring& Reason() const { return What(); }
 
  private:
   std::wstring path_;
-  std::wstring reason_;
 };
 
 // One wildcard search over a folder, yielding ordinary files only (no folders, hidden or

@@ -1,7 +1,6 @@
 #include "ui/about/frmAbout.h"
 
 #include <array>
-#include <exception>
 #include <span>
 
 #include "platform/Platform.h"
@@ -104,7 +103,7 @@ void frmAbout::StartSysInfo() {
                system.files.FileExists(SysInfoPath + kSysInfoProgram)) {
       started = system.processes.StartProgram(SysInfoPath + kSysInfoProgram, L"");
     }
-  } catch (const std::exception&) {
+  } catch (...) {
     started = false;  // whatever went wrong, the user hears only that it did not work
   }
   if (!started)

@@ -1,8 +1,8 @@
 #include "ui/model/Lists.h"
 
 #include <algorithm>
-#include <stdexcept>
 
+#include "platform/Error.h"
 #include "platform/ExtendedPath.h"
 
 namespace melodex::ui {
@@ -147,7 +147,7 @@ int DirList::CurrentIndex() const {
 
 void DirList::SetPath(const std::wstring& path) {
   const PathParts parts = SplitPath(path);
-  if (!files_) throw std::logic_error("a directory list with nowhere to read folders from");
+  if (!files_) throw Error(L"a directory list with nowhere to read folders from");
   std::vector<std::wstring> names = files_->SubFolders(JoinPath(parts));
   std::stable_sort(names.begin(), names.end(), NameLess);
   Show(parts, std::move(names));

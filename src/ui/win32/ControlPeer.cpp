@@ -1,7 +1,6 @@
 #include "ui/win32/ControlPeer.h"
 
-#include <stdexcept>
-
+#include "platform/Error.h"
 #include "ui/model/Lists.h"
 #include "ui/win32/Win32Support.h"
 #include "ui/win32/Win32Window.h"
@@ -18,7 +17,7 @@ void ControlPeer::Create(int id) {
                             place.top, place.right, place.bottom, window_.Handle(),
                             reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), window_.Instance(),
                             nullptr);
-  if (!handle_) throw std::runtime_error("cannot create a control");
+  if (!handle_) throw Error(L"cannot create a control");
   SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
   OnCreated();
 }
@@ -78,7 +77,7 @@ std::unique_ptr<ControlPeer> MakePeer(Win32Window& window, ui::Control& control)
     case Kind::DirList:
       return MakeDirListPeer(window, static_cast<ui::DirList&>(control));
   }
-  throw std::logic_error("a control of no known kind");
+  throw Error(L"a control of no known kind");
 }
 
 }  // namespace melodex::win32

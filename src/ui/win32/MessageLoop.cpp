@@ -1,8 +1,8 @@
 // The program's one message loop, shared by all its windows.
 #include <algorithm>
 #include <cwctype>
-#include <exception>
 
+#include "platform/Error.h"
 #include "ui/win32/Win32Backend.h"
 #include "ui/win32/Win32Support.h"
 #include "ui/win32/Win32Window.h"
@@ -37,11 +37,11 @@ bool Win32Backend::PreTranslate(MSG& message) {
 void Win32Backend::Dispatch(MSG& message) {
   try {
     if (PreTranslate(message)) return;
-  } catch (const std::exception& error) {
-    ReportUnexpected(error.what());
+  } catch (const Error& error) {
+    ReportUnexpected(error.What());
     return;
   } catch (...) {
-    ReportUnexpected(nullptr);
+    ReportUnexpected();
     return;
   }
   TranslateMessage(&message);

@@ -58,11 +58,11 @@ std::wstring TextOf(HWND window) {
   return text;
 }
 
-void ReportUnexpected(const char* what) {
+void ReportUnexpected(std::wstring_view what) {
   std::wstring text = L"Something unexpected went wrong; the action was not completed.";
-  if (what && *what) {
+  if (!what.empty()) {
     text += kLineBreak;
-    text += std::wstring(what, what + std::char_traits<char>::length(what));
+    text += what;
   }
   MessageBoxW(nullptr, text.c_str(), kAppTitle, MB_OK | MB_ICONHAND | MB_TASKMODAL);
 }

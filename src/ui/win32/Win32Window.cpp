@@ -2,9 +2,10 @@
 
 #include <algorithm>
 #include <climits>
-#include <stdexcept>
 #include <string>
 
+#include "platform/Error.h"
+#include "platform/win32/SystemMessage.h"
 #include "ui/win32/ControlPeer.h"
 #include "ui/win32/Win32Backend.h"
 #include "ui/win32/Win32Support.h"
@@ -43,7 +44,7 @@ Win32Window::Win32Window(Win32Backend& backend, ui::Form& form) : backend_(backe
                        CW_USEDEFAULT, size.cx, size.cy, owner, menu, backend_.Instance(), this)) {
     const DWORD error = GetLastError();
     if (menu) DestroyMenu(menu);
-    throw std::runtime_error("cannot create a window (error " + std::to_string(error) + ")");
+    throw Error(L"cannot create a window (error " + ErrorNumber(error) + L")");
   }
   backend_.Add(*this);
   CreateFonts();

@@ -1,7 +1,6 @@
 // What a form's window does with its messages: its own, and those of its children, which it
 // hands to the children's peers.
-#include <exception>
-
+#include "platform/Error.h"
 #include "ui/win32/ControlPeer.h"
 #include "ui/win32/Win32Support.h"
 #include "ui/win32/Win32Window.h"
@@ -22,10 +21,10 @@ LRESULT CALLBACK Win32Window::Procedure(HWND window, UINT message, WPARAM wParam
   if (message == WM_NCDESTROY) SetWindowLongPtrW(window, GWLP_USERDATA, 0);
   try {
     return self->OnMessage(message, wParam, lParam);
-  } catch (const std::exception& error) {
-    ReportUnexpected(error.what());
+  } catch (const Error& error) {
+    ReportUnexpected(error.What());
   } catch (...) {
-    ReportUnexpected(nullptr);
+    ReportUnexpected();
   }
   return 0;
 }
