@@ -2,15 +2,17 @@
 # Starts or stops what the Windows tests run on: an X display (Xvfb, unless one is given
 # in MELODEX_DISPLAY), a Wine prefix inside the build folder with a 1024x768 virtual desktop
 # (so that window frames are drawn and screenshots show them) and a persistent wineserver,
-# so that each test program starts in well under a second.
+# so that each test program starts in well under a second. FONT_HEIGHT, when given, makes the
+# system's message font (Tahoma) that many pixels high at 96 dpi instead of Wine's 11.
 #
-#   wine-session.sh start BUILD_DIR [PREFIX_NAME [DPI]]
+#   wine-session.sh start BUILD_DIR [PREFIX_NAME [DPI [FONT_HEIGHT]]]
 #   wine-session.sh stop  BUILD_DIR [PREFIX_NAME]
 set -eu
 action=$1
 build=$(cd "$2" && pwd)
 name=${3:-wineprefix}
 dpi=${4:-96}
+font=${5:-}
 env_file="$build/$name.env"
 [ "$name" = wineprefix ] && env_file="$build/wine-session.env"
 export WINEPREFIX="$build/$name"
@@ -32,12 +34,21 @@ start_display() {
   echo ":$n"
 }
 
+# The message font as the registry keeps it: a LOGFONTW, Tahoma of that height, normal weight.
+message_font() {
+  h=$((4294967296 - $1))
+  printf '%02x%02x%02x%02x' $((h & 255)) $((h >> 8 & 255)) $((h >> 16 & 255)) $((h >> 24 & 255))
+  printf '%s' 000000000000000000000000 90010000 0000000100000000 5400610068006f006d006100
+  printf '%0104d' 0
+}
+
 case "$action" in
 start)
   display=$(start_display)
   export DISPLAY="$display"
   # A prefix from before it was set to say Windows 10, or one left half made, is made anew.
-  if [ "$(cat "$WINEPREFIX/.melodex-ready" 2>/dev/null)" != win10 ]; then
+  ready="win10${font:+ message font $font}"
+  if [ "$(cat "$WINEPREFIX/.melodex-ready" 2>/dev/null)" != "$ready" ]; then
     rm -rf "$WINEPREFIX"
     "$wine" wineboot -i >/dev/null 2>&1 || true
     # Wine's new prefixes say they are Windows 7; Melodex is made for Windows 10 and 11.
@@ -50,8 +61,12 @@ start)
     "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
     "$wine" reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' \
       /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+    if [ -n "$font" ]; then
+      "$wine" reg add 'HKCU\Control Panel\Desktop\WindowMetrics' /v MessageFont /t REG_BINARY \
+        /d "$(message_font "$font")" /f >/dev/null 2>&1
+    fi
     /usr/lib/wine/wineserver -w
-    echo win10 >"$WINEPREFIX/.melodex-ready"
+    echo "$ready" >"$WINEPREFIX/.melodex-ready"
   fi
   /usr/lib/wine/wineserver -p >/dev/null 2>&1 </dev/null || true  # one may run already
   # Start Wine's own services and the desktop now, detached from any test's output: CTest

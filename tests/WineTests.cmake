@@ -38,3 +38,32 @@ function(melodex_wine_ui_test target)
 endfunction()
 
 melodex_wine_test(melodex_tests)
+
+# Two more prefixes, at 96 and at 144 dpi, whose message font is larger than Wine's (16 pixels
+# at 96 dpi where Wine's is 11), for the tests of what must not follow the font.
+set(MELODEX_LARGE_FONT 16)
+foreach(dpi 96 144)
+  add_test(NAME wine_session_start_font_${dpi}dpi
+           COMMAND ${WINE_SESSION} start ${CMAKE_BINARY_DIR} wineprefix-font-${dpi}dpi ${dpi}
+                   ${MELODEX_LARGE_FONT})
+  add_test(NAME wine_session_stop_font_${dpi}dpi
+           COMMAND ${WINE_SESSION} stop ${CMAKE_BINARY_DIR} wineprefix-font-${dpi}dpi)
+  set_tests_properties(wine_session_start_font_${dpi}dpi PROPERTIES
+    FIXTURES_SETUP wine_font${dpi} TIMEOUT 300)
+  set_tests_properties(wine_session_stop_font_${dpi}dpi PROPERTIES
+    FIXTURES_CLEANUP wine_font${dpi})
+endforeach()
+
+# The tests of a UI test program that `filter` picks, once more at each DPI under the larger
+# font.
+function(melodex_wine_font_test target filter)
+  foreach(dpi 96 144)
+    add_test(NAME ${target}_font_${dpi}dpi COMMAND ${target} --gtest_filter=${filter})
+    set_tests_properties(${target}_font_${dpi}dpi PROPERTIES
+      FIXTURES_REQUIRED wine_font${dpi}
+      RESOURCE_LOCK wine_display
+      ENVIRONMENT
+        "MELODEX_BUILD_DIR=${CMAKE_BINARY_DIR};MELODEX_WINE_SESSION=wineprefix-font-${dpi}dpi;MELODEX_EXPECT_DPI=${dpi};MELODEX_EXPECT_MESSAGE_FONT=${MELODEX_LARGE_FONT}"
+      TIMEOUT 600)
+  endforeach()
+endfunction()

@@ -26,6 +26,13 @@ inline UINT ExpectedDpi() {
   return dpi ? static_cast<UINT>(std::atoi(dpi)) : 96;
 }
 
+// The height, in pixels at 96 dpi, the test prefix gives the system's message font; 0 where it
+// leaves Wine's own.
+inline int ExpectedMessageFont() {
+  const char* height = std::getenv("MELODEX_EXPECT_MESSAGE_FONT");
+  return height ? std::atoi(height) : 0;
+}
+
 inline int Px(int twips, UINT dpi) { return MulDiv(twips, static_cast<int>(dpi), 1440); }
 
 inline std::wstring TextOf(HWND window) {

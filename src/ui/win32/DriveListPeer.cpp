@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "ui/model/Lists.h"
 #include "ui/win32/ControlPeer.h"
 #include "ui/win32/Win32Window.h"
@@ -32,6 +34,11 @@ class DriveListPeer : public ControlPeer {
     SendMessageW(Handle(), CB_SETCURSEL, static_cast<WPARAM>(drives_.ListIndex()), 0);
   }
 
+  void Relayout() override {
+    ControlPeer::Relayout();
+    FitClosedHeight();
+  }
+
   void OnCommand(int code) override {
     const int picked = static_cast<int>(SendMessageW(Handle(), CB_GETCURSEL, 0, 0));
     // A pick counts once it is final: not while the arrow keys run through the open list.
@@ -50,12 +57,34 @@ class DriveListPeer : public ControlPeer {
   ChildStyle Style() const override {
     return {WC_COMBOBOXW, WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST};
   }
-  void OnCreated() override { Apply(); }
+  void OnCreated() override {
+    FitClosedHeight();
+    Apply();
+  }
   // A drop-down list's height is that of its box and its open list together.
   RECT Place() const override {
     RECT place = ControlPeer::Place();
     place.bottom *= 9;
     return place;
+  }
+
+  // The closed box is as high as the design says. Left alone, the window system makes its
+  // selection field as high as a line of the font, anew with every font it is given. The
+  // frame around the field differs between systems, so it is measured: the box is given one
+  // field height, and then the height that leaves the design's room for the field.
+  void FitClosedHeight() {
+    const auto closed = [this] {
+      RECT r;
+      GetWindowRect(Handle(), &r);
+      return static_cast<int>(r.bottom - r.top);
+    };
+    constexpr auto kSelectionField = static_cast<WPARAM>(-1);
+    const int field =
+        std::max(1, static_cast<int>(SendMessageW(Handle(), CB_GETITEMHEIGHT, kSelectionField, 0)));
+    SendMessageW(Handle(), CB_SETITEMHEIGHT, kSelectionField, field);
+    const int frame = closed() - field;
+    const int wanted = ControlPeer::Place().bottom;
+    SendMessageW(Handle(), CB_SETITEMHEIGHT, kSelectionField, std::max(1, wanted - frame));
   }
 
   std::wstring Entry(std::size_t index) const {
