@@ -11,6 +11,8 @@ status=0
 echo "== Native tests"
 ctest --test-dir "$root/build/native" --output-on-failure -j2 || status=1
 "$root/scripts/fuzz.sh" || status=1
+echo "== The release package, built twice from scratch and compared"
+"$root/scripts/package.sh" --check || status=1
 echo "== Windows tests under Wine"
 ctest --test-dir "$root/build/windows" --output-on-failure || status=1
 [ -f "$root/build/windows/e2e-time.txt" ] && cat "$root/build/windows/e2e-time.txt"
