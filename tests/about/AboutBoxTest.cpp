@@ -19,7 +19,7 @@ class AboutBoxTest : public ProgramTest {};
 
 std::vector<std::string> Names(const std::vector<Control*>& controls) {
   std::vector<std::string> names;
-  for (const Control* control : controls) names.push_back(control->Name());
+  for (const Control* control : controls) names.emplace_back(control->Name());
   return names;
 }
 
@@ -145,7 +145,7 @@ TEST_F(AboutBoxTest, TabGoesCloseSystemInfoCommand4Command5AndRoundAgain) {
   std::vector<std::string> visited;
   for (int i = 0; i < 5; ++i) {
     about.PressTab();
-    visited.push_back(about.Focused()->Name());
+    visited.emplace_back(about.Focused()->Name());
   }
   EXPECT_EQ(visited, (std::vector<std::string>{"cmdSysInfo", "Command4", "Command5", "cmdOK",
                                                "cmdSysInfo"}));

@@ -28,7 +28,7 @@ class RecordingBackend : public Backend {
     void Hide() override {}
     void CaptionChanged() override {}
     void ControlChanged(const Control& control) override {
-      backend_.changed.push_back(control.Name());
+      backend_.changed.emplace_back(control.Name());
     }
     void MenuChanged(const MenuItem&) override {}
     void FocusChanged(const Control&) override {}

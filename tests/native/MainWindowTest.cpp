@@ -14,7 +14,7 @@ using MainWindowTest = ProgramTest;
 
 std::vector<std::string> Names(const std::vector<ui::Control*>& controls) {
   std::vector<std::string> names;
-  for (const ui::Control* control : controls) names.push_back(control->Name());
+  for (const ui::Control* control : controls) names.emplace_back(control->Name());
   return names;
 }
 
@@ -207,7 +207,7 @@ TEST_F(MainWindowTest, TabFollowsTheTabOrderSkippingTheDisabledAndLabels) {
   Form1& f = Main();
   std::vector<std::string> visited;
   for (int i = 0; i < 24; ++i) {
-    visited.push_back(f.Focused()->Name());
+    visited.emplace_back(f.Focused()->Name());
     f.PressTab();
   }
   EXPECT_EQ(visited,

@@ -42,7 +42,7 @@ TEST_F(AboutBoxWin32Test, TabReachesCommand5AndSpaceShowsTheSecretOnce) {
   std::vector<std::string> visited;
   for (int i = 0; i < 4; ++i) {
     Key(VK_TAB);
-    visited.push_back(FocusedIn(about) ? FocusedIn(about)->Name() : "?");
+    visited.emplace_back(FocusedIn(about) ? FocusedIn(about)->Name() : "?");
   }
   EXPECT_EQ(visited, (std::vector<std::string>{"cmdSysInfo", "Command4", "Command5", "cmdOK"}));
 

@@ -24,7 +24,9 @@ bool ShowsColour(HWND control, COLORREF colour) {
   return found;
 }
 
-std::string NameOf(const ui::Control* control) { return control ? control->Name() : "(none)"; }
+std::string NameOf(const ui::Control* control) {
+  return std::string(control ? control->Name() : "(none)");
+}
 
 // A scratch tree to pick folders from, and the process standing in it.
 class FolderPickerWin32Test : public RealWindows {

@@ -33,7 +33,7 @@ TEST_F(LayoutWin32Test, EveryControlHasTheRectangleOfItsDesign) {
     ASSERT_EQ(dpi, ExpectedDpi());
     for (const ui::Control* control : form->Controls()) {
       if (control->GetKind() == ui::Control::Kind::Line) continue;  // drawn by its window
-      SCOPED_TRACE(form->Name() + "." + control->Name());
+      SCOPED_TRACE(std::string(form->Name()) + "." + std::string(control->Name()));
       const ui::Rect& design = control->Geometry();
       const RECT real = PlaceOf(*control);
       EXPECT_EQ(real.left, Px(design.left, dpi));

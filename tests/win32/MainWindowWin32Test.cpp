@@ -144,10 +144,10 @@ TEST_F(MainWindowWin32Test, EnterInATextBoxPressesTheHiddenDefaultButton) {
 TEST_F(MainWindowWin32Test, TabFollowsTheModelTabOrder) {
   Focus(Main().Command1);
   std::vector<std::string> visited, expected;
-  for (const ui::Control* control : Main().TabOrder()) expected.push_back(control->Name());
+  for (const ui::Control* control : Main().TabOrder()) expected.emplace_back(control->Name());
   for (std::size_t i = 0; i < expected.size(); ++i) {
     const ui::Control* focused = FocusedIn(Main());
-    visited.push_back(focused ? focused->Name() : "?");
+    visited.emplace_back(focused ? focused->Name() : "?");
     EXPECT_EQ(Main().Focused(), focused) << "the model knows the focus";
     Key(VK_TAB);
   }

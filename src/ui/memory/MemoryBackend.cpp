@@ -43,7 +43,7 @@ const ui::Form* MemoryBackend::Front() const {
   return front ? &front->form_ : nullptr;
 }
 
-int MemoryBackend::Realized(const std::string& formName) const {
+int MemoryBackend::Realized(std::string_view formName) const {
   return static_cast<int>(std::count(realized_.begin(), realized_.end(), formName));
 }
 

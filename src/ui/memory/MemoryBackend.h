@@ -1,6 +1,6 @@
 #pragma once
 
-#include <string>
+#include <string_view>
 #include <vector>
 
 #include "ui/model/Backend.h"
@@ -21,11 +21,11 @@ class MemoryBackend : public ui::Backend {
   // The visible window shown or brought forward last, or null.
   const ui::Form* Front() const;
   // How many windows were created for forms of that name.
-  int Realized(const std::string& formName) const;
+  int Realized(std::string_view formName) const;
 
   // Each change of a window's outer size, with the size as it stood right after it.
   struct OuterSize {
-    std::string form;
+    std::string_view form;
     int width;
     int height;
     bool operator==(const OuterSize&) const = default;
@@ -36,7 +36,7 @@ class MemoryBackend : public ui::Backend {
   class Peer;
   friend class Peer;
   std::vector<Peer*> peers_;
-  std::vector<std::string> realized_;
+  std::vector<std::string_view> realized_;
   long long clock_ = 0;
   bool ended_ = false;
 };

@@ -7,11 +7,11 @@
 
 namespace melodex::ui {
 
-Control::Control(Form& form, Kind kind, std::string name, Rect rect, int tabIndex,
+Control::Control(Form& form, Kind kind, std::string_view name, Rect rect, int tabIndex,
                  std::wstring text)
     : form_(form),
       kind_(kind),
-      name_(std::move(name)),
+      name_(name),
       rect_(rect),
       tabIndex_(tabIndex),
       text_(std::move(text)) {
@@ -89,8 +89,9 @@ void OptionButton::SetValue(bool selected) {
 
 void OptionButton::OnPress() { SetValue(true); }
 
-Line::Line(Form& form, std::string name, int x1, int y1, int x2, int y2, Color color, int width)
-    : Control(form, Kind::Line, std::move(name),
+Line::Line(Form& form, std::string_view name, int x1, int y1, int x2, int y2, Color color,
+           int width)
+    : Control(form, Kind::Line, name,
               {std::min(x1, x2), std::min(y1, y2), std::abs(x2 - x1), std::abs(y2 - y1)}, -1, L""),
       x1_(x1),
       y1_(y1),

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "ui/model/Look.h"
@@ -27,14 +28,15 @@ class Control {
     DirList
   };
 
-  Control(Form& form, Kind kind, std::string name, Rect rect, int tabIndex, std::wstring text);
+  Control(Form& form, Kind kind, std::string_view name, Rect rect, int tabIndex, std::wstring text);
   virtual ~Control() = default;
   Control(const Control&) = delete;
   Control& operator=(const Control&) = delete;
 
   Form& Parent() const { return form_; }
   Kind GetKind() const { return kind_; }
-  const std::string& Name() const { return name_; }
+  // Its name in code. Names are literals, which outlive every control: only a view is kept.
+  std::string_view Name() const { return name_; }
   const Rect& Geometry() const { return rect_; }
   int TabIndex() const { return tabIndex_; }
 
@@ -73,7 +75,7 @@ class Control {
  private:
   Form& form_;
   Kind kind_;
-  std::string name_;
+  std::string_view name_;
   Rect rect_;
   int tabIndex_;
   bool enabled_ = true;
@@ -82,8 +84,8 @@ class Control {
 
 class TextBox : public Control {
  public:
-  TextBox(Form& form, std::string name, Rect rect, int tabIndex, std::wstring text = L"")
-      : Control(form, Kind::TextBox, std::move(name), rect, tabIndex, std::move(text)) {}
+  TextBox(Form& form, std::string_view name, Rect rect, int tabIndex, std::wstring text = L"")
+      : Control(form, Kind::TextBox, name, rect, tabIndex, std::move(text)) {}
 
   // What the user typed, already in the real window.
   void OnUserEdit(std::wstring text);
@@ -91,8 +93,8 @@ class TextBox : public Control {
 
 class CommandButton : public Control {
  public:
-  CommandButton(Form& form, std::string name, std::wstring caption, Rect rect, int tabIndex)
-      : Control(form, Kind::CommandButton, std::move(name), rect, tabIndex, std::move(caption)) {}
+  CommandButton(Form& form, std::string_view name, std::wstring caption, Rect rect, int tabIndex)
+      : Control(form, Kind::CommandButton, name, rect, tabIndex, std::move(caption)) {}
 
   std::function<void()> Click;
 
@@ -103,9 +105,9 @@ class CommandButton : public Control {
 class CheckBox : public Control {
  public:
   enum class State { Unchecked, Checked, Grayed };
-  CheckBox(Form& form, std::string name, std::wstring caption, Rect rect, int tabIndex, State state)
-      : Control(form, Kind::CheckBox, std::move(name), rect, tabIndex, std::move(caption)),
-        state_(state) {}
+  CheckBox(Form& form, std::string_view name, std::wstring caption, Rect rect, int tabIndex,
+           State state)
+      : Control(form, Kind::CheckBox, name, rect, tabIndex, std::move(caption)), state_(state) {}
 
   State Value() const { return state_; }
   void SetValue(State state);
@@ -120,9 +122,9 @@ class CheckBox : public Control {
 // Option buttons placed directly on a form form one group: selecting one clears the others.
 class OptionButton : public Control {
  public:
-  OptionButton(Form& form, std::string name, std::wstring caption, Rect rect, int tabIndex,
+  OptionButton(Form& form, std::string_view name, std::wstring caption, Rect rect, int tabIndex,
                Color foreColor, Color backColor)
-      : Control(form, Kind::OptionButton, std::move(name), rect, tabIndex, std::move(caption)),
+      : Control(form, Kind::OptionButton, name, rect, tabIndex, std::move(caption)),
         foreColor_(foreColor),
         backColor_(backColor) {}
 
@@ -149,8 +151,9 @@ class Label : public Control {
     Color foreColor;
     Color backColor;
   };
-  Label(Form& form, std::string name, std::wstring caption, Rect rect, int tabIndex, Look look = {})
-      : Control(form, Kind::Label, std::move(name), rect, tabIndex, std::move(caption)),
+  Label(Form& form, std::string_view name, std::wstring caption, Rect rect, int tabIndex,
+        Look look = {})
+      : Control(form, Kind::Label, name, rect, tabIndex, std::move(caption)),
         look_(std::move(look)) {}
 
   const Look& Appearance() const { return look_; }
@@ -162,7 +165,8 @@ class Label : public Control {
 // A straight line from (x1, y1) to (x2, y2), in twips.
 class Line : public Control {
  public:
-  Line(Form& form, std::string name, int x1, int y1, int x2, int y2, Color color, int width = 1);
+  Line(Form& form, std::string_view name, int x1, int y1, int x2, int y2, Color color,
+       int width = 1);
 
   int X1() const { return x1_; }
   int Y1() const { return y1_; }
@@ -180,8 +184,8 @@ class Line : public Control {
 // The application's icon.
 class Image : public Control {
  public:
-  Image(Form& form, std::string name, Rect rect)
-      : Control(form, Kind::Image, std::move(name), rect, -1, L"") {}
+  Image(Form& form, std::string_view name, Rect rect)
+      : Control(form, Kind::Image, name, rect, -1, L"") {}
 };
 
 }  // namespace melodex::ui

@@ -5,11 +5,8 @@
 
 namespace melodex::ui {
 
-Form::Form(Backend& backend, std::string name, Design design)
-    : backend_(backend),
-      name_(std::move(name)),
-      design_(std::move(design)),
-      caption_(design_.caption) {}
+Form::Form(Backend& backend, std::string_view name, Design design)
+    : backend_(backend), name_(name), design_(std::move(design)), caption_(design_.caption) {}
 
 Form::~Form() = default;
 

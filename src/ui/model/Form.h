@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "ui/model/Backend.h"
@@ -29,12 +30,13 @@ class Form {
     Color backColor;
   };
 
-  Form(Backend& backend, std::string name, Design design);
+  Form(Backend& backend, std::string_view name, Design design);
   virtual ~Form();
   Form(const Form&) = delete;
   Form& operator=(const Form&) = delete;
 
-  const std::string& Name() const { return name_; }
+  // Its name in code: a literal, of which only a view is kept.
+  std::string_view Name() const { return name_; }
   const Design& Layout() const { return design_; }
 
   // --- Life ---
@@ -99,7 +101,7 @@ class Form {
   void Add(MenuItem& item) { menuBar_.push_back(&item); }
 
   Backend& backend_;
-  std::string name_;
+  std::string_view name_;
   Design design_;
   std::unique_ptr<WindowPeer> peer_;
   bool visible_ = false;

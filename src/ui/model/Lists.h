@@ -30,8 +30,8 @@ std::wstring DriveOf(const std::wstring& path);
 // Change.
 class DriveList : public Control {
  public:
-  DriveList(Form& form, std::string name, Rect rect, int tabIndex)
-      : Control(form, Kind::DriveList, std::move(name), rect, tabIndex, L"") {}
+  DriveList(Form& form, std::string_view name, Rect rect, int tabIndex)
+      : Control(form, Kind::DriveList, name, rect, tabIndex, L"") {}
 
   // Where the drives are read from; until it is given, the list shows none.
   void ReadFrom(FileSystem& files) { files_ = &files; }
@@ -78,8 +78,8 @@ class DriveList : public Control {
 // sets the path raises no event; a folder the user opens raises Change.
 class DirList : public Control {
  public:
-  DirList(Form& form, std::string name, Rect rect, int tabIndex)
-      : Control(form, Kind::DirList, std::move(name), rect, tabIndex, L"") {}
+  DirList(Form& form, std::string_view name, Rect rect, int tabIndex)
+      : Control(form, Kind::DirList, name, rect, tabIndex, L"") {}
 
   // Where the folders are read from; until it is given, the list shows none.
   void ReadFrom(FileSystem& files) { files_ = &files; }

@@ -4,13 +4,13 @@
 
 namespace melodex::ui {
 
-MenuItem::MenuItem(Form& form, std::string name, std::wstring caption)
-    : form_(form), name_(std::move(name)), caption_(std::move(caption)) {
+MenuItem::MenuItem(Form& form, std::string_view name, std::wstring caption)
+    : form_(form), name_(name), caption_(std::move(caption)) {
   form.Add(*this);
 }
 
-MenuItem::MenuItem(MenuItem& menu, std::string name, std::wstring caption)
-    : form_(menu.form_), name_(std::move(name)), caption_(std::move(caption)) {
+MenuItem::MenuItem(MenuItem& menu, std::string_view name, std::wstring caption)
+    : form_(menu.form_), name_(name), caption_(std::move(caption)) {
   menu.items_.push_back(this);
 }
 

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace melodex::ui {
@@ -12,14 +13,15 @@ class Form;
 class MenuItem {
  public:
   // An item on the form's menu bar.
-  MenuItem(Form& form, std::string name, std::wstring caption);
+  MenuItem(Form& form, std::string_view name, std::wstring caption);
   // An item in the drop-down menu of `menu`.
-  MenuItem(MenuItem& menu, std::string name, std::wstring caption);
+  MenuItem(MenuItem& menu, std::string_view name, std::wstring caption);
   MenuItem(const MenuItem&) = delete;
   MenuItem& operator=(const MenuItem&) = delete;
 
   Form& Parent() const { return form_; }
-  const std::string& Name() const { return name_; }
+  // Its name in code: a literal, of which only a view is kept.
+  std::string_view Name() const { return name_; }
   const std::wstring& Caption() const { return caption_; }
   const std::vector<MenuItem*>& Items() const { return items_; }
 
@@ -33,7 +35,7 @@ class MenuItem {
 
  private:
   Form& form_;
-  std::string name_;
+  std::string_view name_;
   std::wstring caption_;
   bool enabled_ = true;
   std::vector<MenuItem*> items_;
