@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/PathRules.h"
 #include "platform/memory/Cp1252.h"
-#include "platform/memory/WindowsNames.h"
 
 namespace melodex {
 
@@ -136,15 +136,17 @@ InMemoryFileSystem::InMemoryFileSystem() {
 InMemoryFileSystem::~InMemoryFileSystem() = default;
 
 void InMemoryFileSystem::AddRoot(const std::wstring& root, const std::wstring& label) {
-  auto& slot = roots_[Upper(root)];
+  auto& slot = roots_[FoldCase(root)];
   if (!slot) {
     slot = std::make_unique<Root>();
-    slot->name = root.size() == 2 && root[1] == L':' ? Upper(root) : root;
+    slot->name = root.size() == 2 && root[1] == L':' ? FoldCase(root) : root;
   }
   slot->label = label;
 }
 
-void InMemoryFileSystem::SetCurrentDrive(const std::wstring& root) { currentRoot_ = Upper(root); }
+void InMemoryFileSystem::SetCurrentDrive(const std::wstring& root) {
+  currentRoot_ = FoldCase(root);
+}
 
 void InMemoryFileSystem::SetCurrentFolder(const std::wstring& path) {
   const Location location = Parse(path);
@@ -153,28 +155,24 @@ void InMemoryFileSystem::SetCurrentFolder(const std::wstring& path) {
 }
 
 InMemoryFileSystem::Location InMemoryFileSystem::Parse(const std::wstring& path) const {
+  // The path resolved as the system resolves it, against the folders kept current here.
+  PathParts parts = SplitPath(OrdinaryPath(ExtendedLengthPath(path, Folders())));
+  std::wstring root = std::move(parts.root);
+  if (root.ends_with(L'\\')) root.pop_back();
   Location location;
-  std::wstring rootKey;
-  std::wstring_view rest = path;
-  bool relative = false;
-  if (path.starts_with(L"\\\\")) {
-    const std::size_t server = path.find(L'\\', 2);
-    const std::size_t share = server == std::wstring::npos ? server : path.find(L'\\', server + 1);
-    rootKey = path.substr(0, share);
-    rest = share == std::wstring::npos ? std::wstring_view{} : rest.substr(share);
-  } else if (path.size() >= 2 && path[1] == L':') {
-    rootKey = path.substr(0, 2);
-    rest = rest.substr(2);
-  } else {
-    rootKey = currentRoot_;
-    relative = !path.starts_with(L"\\");
-  }
-  const auto found = roots_.find(Upper(rootKey));
+  const auto found = roots_.find(FoldCase(root));
   if (found == roots_.end()) return location;
   location.root = found->second.get();
-  if (relative) location.parts = location.root->currentFolder;
-  for (auto& part : SplitPath(rest)) location.parts.push_back(std::move(part));
+  location.parts = std::move(parts.folders);
   return location;
+}
+
+CurrentFolders InMemoryFileSystem::Folders() const {
+  return {.current = [this] { return FolderOn(currentRoot_); },
+          .onDrive =
+              [this](wchar_t drive) {
+                return FolderOn(std::wstring{drive, L':'});
+              }};
 }
 
 InMemoryFileSystem::Node* InMemoryFileSystem::Find(const Location& location) const {
@@ -246,7 +244,7 @@ void InMemoryFileSystem::SetAttributes(const std::wstring& path, unsigned attrib
 }
 
 void InMemoryFileSystem::SetReady(const std::wstring& root, bool ready) {
-  roots_.at(Upper(root))->ready = ready;
+  roots_.at(FoldCase(root))->ready = ready;
 }
 
 void InMemoryFileSystem::DenyWrites(const std::wstring& folder) {
@@ -256,7 +254,7 @@ void InMemoryFileSystem::DenyWrites(const std::wstring& folder) {
 }
 
 void InMemoryFileSystem::SetCapacity(const std::wstring& root, std::size_t bytes) {
-  roots_.at(Upper(root))->capacity = bytes;
+  roots_.at(FoldCase(root))->capacity = bytes;
 }
 
 std::optional<std::string> InMemoryFileSystem::ReadFile(const std::wstring& path) const {
@@ -339,11 +337,15 @@ std::vector<std::wstring> InMemoryFileSystem::SubFolders(const std::wstring& fol
   return names;
 }
 
-std::wstring InMemoryFileSystem::CurrentFolder() { return CurrentFolderOn(currentRoot_); }
+std::wstring InMemoryFileSystem::CurrentFolder() { return FolderOn(currentRoot_); }
 
 std::wstring InMemoryFileSystem::CurrentFolderOn(const std::wstring& drive) {
-  const auto found = roots_.find(Upper(drive));
-  if (found == roots_.end()) return Upper(drive) + L"\\";
+  return FolderOn(drive);
+}
+
+std::wstring InMemoryFileSystem::FolderOn(const std::wstring& root) const {
+  const auto found = roots_.find(FoldCase(root));
+  if (found == roots_.end()) return FoldCase(root) + L"\\";
   std::wstring path = found->second->name;
   for (const auto& part : found->second->currentFolder) path += L"\\" + part;
   if (found->second->currentFolder.empty()) path += L'\\';

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/FileSystem.h"
+#include "platform/PathRules.h"
 
 namespace melodex {
 
@@ -79,6 +80,9 @@ class InMemoryFileSystem : public FileSystem {
     std::vector<std::wstring> parts;
   };
   Location Parse(const std::wstring& path) const;
+  // The current folders a relative path is resolved against, and the one of a root.
+  CurrentFolders Folders() const;
+  std::wstring FolderOn(const std::wstring& root) const;
   Node* Find(const Location& location) const;
   Node* FindFolderOf(const Location& location, std::wstring& name) const;
   void ThrowIfNotReady(const Location& location, const std::wstring& path) const;

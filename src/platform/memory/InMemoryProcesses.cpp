@@ -1,21 +1,11 @@
 #include "platform/memory/InMemoryProcesses.h"
 
-#include <cwctype>
-
-#include "platform/ExtendedPath.h"
+#include "platform/PathRules.h"
 #include "platform/memory/InMemoryFileSystem.h"
 
 namespace melodex {
-namespace {
 
-std::wstring Upper(std::wstring text) {
-  for (wchar_t& c : text) c = static_cast<wchar_t>(std::towupper(c));
-  return text;
-}
-
-}  // namespace
-
-void InMemoryProcesses::Refuse(const std::wstring& program) { refused_.insert(Upper(program)); }
+void InMemoryProcesses::Refuse(const std::wstring& program) { refused_.insert(FoldCase(program)); }
 
 bool InMemoryProcesses::StartProgram(const std::wstring& program, const std::wstring& arguments) {
   const auto commandLine = ProgramCommandLine(program, arguments);
@@ -25,7 +15,7 @@ bool InMemoryProcesses::StartProgram(const std::wstring& program, const std::wst
   const std::wstring file = OrdinaryPath(
       ExtendedLengthPath(program, {.current = [] { return std::wstring(); },
                                    .onDrive = [](wchar_t) { return std::wstring(); }}));
-  if (!files_.ReadFile(file) || refused_.contains(Upper(file))) return false;
+  if (!files_.ReadFile(file) || refused_.contains(FoldCase(file))) return false;
   started.push_back({file, *commandLine});
   return true;
 }

@@ -1,6 +1,6 @@
 #include "platform/win32/LongPaths.h"
 
-#include "platform/ExtendedPath.h"
+#include "platform/PathRules.h"
 
 namespace melodex::win32 {
 

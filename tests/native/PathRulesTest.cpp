@@ -1,6 +1,7 @@
+// The rules of paths and names, each against a table of the cases that tell them apart.
 #include <gtest/gtest.h>
 
-#include "platform/ExtendedPath.h"
+#include "platform/PathRules.h"
 
 namespace melodex {
 namespace {
@@ -96,6 +97,40 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<OrdinaryCase>& info) {
       return "Path" + std::to_string(info.index);
     });
+
+// A full folder path taken apart and joined again, as the folder lists write it, and its
+// root as it is written.
+TEST(PathRules, FullPathsAreWrittenOneWay) {
+  const struct {
+    std::wstring given, root, joined, rootAsWritten;
+  } cases[] = {
+      {L"c:", L"C:\\", L"C:\\", L"c:\\"},
+      {L"C:\\", L"C:\\", L"C:\\", L"C:\\"},
+      {L"c:\\Music\\Rock\\", L"C:\\", L"C:\\Music\\Rock", L"c:\\"},
+      {L"C:\\Music\\\\Rock", L"C:\\", L"C:\\Music\\Rock", L"C:\\"},
+      {L"d:/Music/Rock", L"D:\\", L"D:\\Music\\Rock", L"d:\\"},
+      {L"\\\\server\\music", L"\\\\server\\music\\", L"\\\\server\\music\\",
+       L"\\\\server\\music\\"},
+      {L"\\\\server\\music\\", L"\\\\server\\music\\", L"\\\\server\\music\\",
+       L"\\\\server\\music\\"},
+      {L"\\\\server\\music\\Rock\\", L"\\\\server\\music\\", L"\\\\server\\music\\Rock",
+       L"\\\\server\\music\\"},
+      // Extended forms are the system's only: their roots alone.
+      {L"\\\\?\\C:\\Music", L"", L"", L"\\\\?\\C:\\"},
+      {L"\\\\?\\UNC\\server\\music\\Rock", L"", L"", L"\\\\?\\UNC\\server\\music\\"},
+      {L"Music\\Rock", L"", L"", L""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(c.given));
+    if (!c.root.empty()) {
+      EXPECT_EQ(SplitPath(c.given).root, c.root);
+      EXPECT_EQ(JoinPath(SplitPath(c.given)), c.joined);
+    }
+    EXPECT_EQ(RootOf(c.given), c.rootAsWritten);
+  }
+  EXPECT_EQ(DriveOf(L"d:\\Music"), L"D:");
+  EXPECT_EQ(DriveOf(L"\\\\server\\music"), L"");
+}
 
 }  // namespace
 }  // namespace melodex
