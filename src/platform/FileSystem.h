@@ -46,6 +46,11 @@ class FileSearch {
   }
 };
 
+// A text file is written beside its path under a name of the program's own of this many
+// characters ("mp3", eight hexadecimal digits, ".tmp"), so the folder must take a name that
+// long besides the file's own.
+inline constexpr std::size_t kTemporaryNameLength = 15;
+
 // A text file written line by line in the system's ANSI code page, each line ending in
 // CR LF. The file appears under its name only when Close() succeeds: until then a file of
 // that name stays exactly as it was, and a file abandoned (destroyed without a successful

@@ -132,5 +132,25 @@ TEST(PathRules, FullPathsAreWrittenOneWay) {
   EXPECT_EQ(DriveOf(L"\\\\server\\music"), L"");
 }
 
+// The system holds a path as a counted text of at most 65,535 bytes with its closing NUL; a
+// NUL inside ends the text it reads early.
+TEST(PathRules, TheSystemTakesPathsUpToItsLongestAndWithoutANul) {
+  const std::wstring prefix = L"\\\\?\\C:\\";
+  const struct {
+    std::wstring path;
+    PathRefusal refusal;
+  } cases[] = {
+      {prefix + std::wstring(32766 - prefix.size(), L'a'), PathRefusal::kNone},
+      {prefix + std::wstring(32767 - prefix.size(), L'a'), PathRefusal::kTooLong},
+      {prefix + std::wstring(65536 + 9 - prefix.size(), L'a'), PathRefusal::kTooLong},
+      {std::wstring(L"\\\\?\\C:\\a\0b", 10), PathRefusal::kHoldsNul},
+      {prefix + L"a", PathRefusal::kNone},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path.size());
+    EXPECT_EQ(SystemRefusal(c.path), c.refusal);
+  }
+}
+
 }  // namespace
 }  // namespace melodex

@@ -194,6 +194,18 @@ InMemoryFileSystem::Node* InMemoryFileSystem::FindFolderOf(const Location& locat
   return folder && folder->isFolder ? folder : nullptr;
 }
 
+void InMemoryFileSystem::ThrowIfNotTaken(const std::wstring& path,
+                                         const std::wstring& shown) const {
+  switch (SystemRefusal(ExtendedLengthPath(path, Folders()))) {
+    case PathRefusal::kNone:
+      return;
+    case PathRefusal::kTooLong:
+      throw FileSystemError(shown, kReasonTooLong);
+    case PathRefusal::kHoldsNul:
+      throw FileSystemError(shown, kReasonInvalidName);
+  }
+}
+
 void InMemoryFileSystem::ThrowIfNotReady(const Location& location, const std::wstring& path) const {
   if (location.root && !location.root->ready) throw FileSystemError(path, kReasonNotReady);
 }
@@ -273,6 +285,7 @@ std::vector<std::wstring> InMemoryFileSystem::ListFolder(const std::wstring& pat
 
 std::unique_ptr<FileSearch> InMemoryFileSystem::FindFiles(const std::wstring& pattern) {
   searches_.push_back(pattern);
+  ThrowIfNotTaken(pattern, pattern);
   const Location location = Parse(pattern);
   ThrowIfNotReady(location, pattern);
   // No such drive or share: it cannot be read, unlike a folder that is not there.
@@ -293,6 +306,15 @@ std::unique_ptr<FileSearch> InMemoryFileSystem::FindFiles(const std::wstring& pa
 }
 
 std::unique_ptr<TextFile> InMemoryFileSystem::CreateTextFile(const std::wstring& path) {
+  // Written beside the page under a name of the same length as the real file system's.
+  static constexpr wchar_t kHex[] = L"0123456789ABCDEF";
+  std::wstring tempName = L"mp3";
+  for (int shift = 28; shift >= 0; shift -= 4) tempName += kHex[(nextTemp_ >> shift) & 0xF];
+  tempName += L".tmp";
+  ++nextTemp_;
+  const std::wstring folderPath = path.substr(0, path.find_last_of(L"\\/") + 1);
+  ThrowIfNotTaken(path, path);
+  ThrowIfNotTaken(folderPath + tempName, path);
   const Location location = Parse(path);
   ThrowIfNotReady(location, path);
   std::wstring name;
@@ -302,13 +324,12 @@ std::unique_ptr<TextFile> InMemoryFileSystem::CreateTextFile(const std::wstring&
     throw FileSystemError(path, kReasonAccessDenied);
   }
   if (folder->denyWrites) throw FileSystemError(path, kReasonAccessDenied);
-  const std::wstring tempName = L"mp3" + std::to_wstring(nextTemp_++) + L".tmp";
   folder->children.push_back(std::make_unique<Node>(Node{.name = tempName}));
-  const std::wstring folderPath = path.substr(0, path.find_last_of(L"\\/") + 1);
   return std::make_unique<Writer>(*this, path, folderPath.empty() ? L"." : folderPath, tempName);
 }
 
 bool InMemoryFileSystem::FileExists(const std::wstring& path) {
+  if (SystemRefusal(ExtendedLengthPath(path, Folders())) != PathRefusal::kNone) return false;
   const Location location = Parse(path);
   if (location.root && !location.root->ready) return false;
   const Node* node = Find(location);
@@ -325,6 +346,7 @@ std::vector<DriveInfo> InMemoryFileSystem::Drives() {
 }
 
 std::vector<std::wstring> InMemoryFileSystem::SubFolders(const std::wstring& folder) {
+  ThrowIfNotTaken(EnsureTrailingBackslash(folder) + L'*', folder);
   const Location location = Parse(folder);
   ThrowIfNotReady(location, folder);
   const Node* node = Find(location);

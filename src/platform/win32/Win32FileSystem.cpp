@@ -102,7 +102,9 @@ std::unique_ptr<TextFile> Win32FileSystem::CreateTextFile(const std::wstring& pa
 
 bool Win32FileSystem::FileExists(const std::wstring& path) {
   QuietDriveErrors quiet;
-  const DWORD attributes = GetFileAttributesW(ForSystem(path).c_str());
+  const std::optional<std::wstring> extended = ForSystemIfTaken(path);
+  if (!extended) return false;
+  const DWORD attributes = GetFileAttributesW(extended->c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & kSkippedAttributes);
 }
 
@@ -130,7 +132,7 @@ std::vector<DriveInfo> Win32FileSystem::Drives() {
 
 std::vector<std::wstring> Win32FileSystem::SubFolders(const std::wstring& folder) {
   QuietDriveErrors quiet;
-  const std::wstring pattern = ForSystem(EnsureTrailingBackslash(folder) + L'*');
+  const std::wstring pattern = ForSystem(EnsureTrailingBackslash(folder) + L'*', folder);
   WIN32_FIND_DATAW data{};
   const HANDLE search =
       FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchLimitToDirectories,

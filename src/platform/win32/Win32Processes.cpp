@@ -14,7 +14,9 @@ bool Win32Processes::StartProgram(const std::wstring& program, const std::wstrin
   // the system reads at any length. Wine 8 starts no program from such a path in any form,
   // but given the ordinary one it overruns a buffer of its own from about a thousand
   // characters on and takes this process down; the extended form just fails.
-  const std::wstring file = program.size() < MAX_PATH ? program : ForSystem(program);
+  const std::optional<std::wstring> extended = ForSystemIfTaken(program);
+  if (!extended) return false;
+  const std::wstring file = program.size() < MAX_PATH ? program : *extended;
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   startup.dwFlags = STARTF_USESHOWWINDOW;

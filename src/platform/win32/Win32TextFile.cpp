@@ -10,9 +10,9 @@ namespace melodex::win32 {
 namespace {
 
 // A name of the program's own beside the page, "mp3" and eight hexadecimal digits, for the
-// page while it is written and for the old page while it is replaced. Each call gives
-// another one.
-std::wstring FreshName(const std::wstring& folder, const wchar_t* extension) {
+// page while it is written (".tmp") and for the old page while it is replaced (".old"). Each
+// call gives another one, always kTemporaryNameLength characters long.
+std::wstring FreshName(const std::wstring& folder, const wchar_t (&extension)[5]) {
   static unsigned state = static_cast<unsigned>(GetTickCount64()) ^ (GetCurrentProcessId() << 16);
   state = state * 1664525u + 1013904223u;
   std::wstring name = folder + L"mp3";
@@ -32,12 +32,14 @@ class Win32TextFile : public TextFile {
  public:
   explicit Win32TextFile(std::wstring path)
       : path_(std::move(path)), target_(ForSystem(path_)), codePage_(GetACP()) {
+    // The page is written under a name of the program's own in its folder, so that the
+    // final rename stays on one volume; that name, too, must be one the system takes.
+    const std::wstring folder = target_.substr(0, target_.find_last_of(L'\\') + 1);
+    RequireTaken(FreshName(folder, L".tmp"), path_);
     // A page marked read-only, or a folder of that name, is refused before anything is
     // written: the rename that ends the run would walk around the mark on some systems.
     if (const DWORD error = Refusal(GetFileAttributesW(target_.c_str()))) Fail(error);
-    // The page is written under a name of the program's own in its folder, so that the
-    // final rename stays on one volume; a name that is taken is passed over.
-    const std::wstring folder = target_.substr(0, target_.find_last_of(L'\\') + 1);
+    // A name that is taken is passed over.
     for (int attempt = 0; handle_ == INVALID_HANDLE_VALUE; ++attempt) {
       tempPath_ = FreshName(folder, L".tmp");
       handle_ = CreateFileW(tempPath_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
