@@ -152,5 +152,41 @@ TEST(PathRules, TheSystemTakesPathsUpToItsLongestAndWithoutANul) {
   }
 }
 
+// Only a ".exe" runs as itself; the system hands any other file to another program (a batch
+// file to its command interpreter). The name counts as the system resolves it.
+TEST(PathRules, AProgramFileIsAnExeAsTheSystemResolvesItsName) {
+  const struct {
+    const wchar_t* path;
+    bool program;
+  } cases[] = {
+      {L"C:\\Tools\\msinfo32.exe", true},
+      {L"C:\\Tools\\MSINFO32.EXE", true},
+      {L"\\\\server\\share\\Tools\\tool.Exe", true},
+      {L"C:\\Tools\\tool.exe. . ", true},  // the periods and blanks go
+      {L"C:\\Tools\\tool.bat\\..\\tool.exe", true},
+      {L"C:\\Tools\\tool.bat", false},
+      {L"C:\\Tools\\tool.CMD", false},
+      {L"C:\\Tools\\tool.com", false},
+      {L"C:\\Tools\\tool.lnk", false},
+      {L"C:\\Tools\\notes.txt", false},
+      {L"C:\\Tools\\tool", false},
+      {L"C:\\Tools\\tool.exe.bat", false},
+      {L"C:\\Tools\\TOOL.BAT.", false},
+      {L"C:\\Tools\\tool.exe\\..\\tool.bat", false},
+      {L"C:\\Tools\\tool.ex\u0435", false},  // a Cyrillic letter
+      {L"C:\\Tools\\tool.exe\\", false},
+      // A stream of a file, not the file.
+      {L"C:\\Tools\\tool.bat:run.exe", false},
+      {L"C:\\Tools\\tool.exe::$DATA", false},
+      // The extended form is taken as it is: its final period stays part of the name.
+      {L"\\\\?\\C:\\Tools\\tool.exe.", false},
+      {L"\\\\?\\C:\\Tools\\tool.exe", true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(std::wstring(c.path)));
+    EXPECT_EQ(IsProgramFileName(ExtendedLengthPath(c.path, kFolders)), c.program);
+  }
+}
+
 }  // namespace
 }  // namespace melodex

@@ -15,7 +15,7 @@ bool InMemoryProcesses::StartProgram(const std::wstring& program, const std::wst
   const std::wstring extended =
       ExtendedLengthPath(program, {.current = [] { return std::wstring(); },
                                    .onDrive = [](wchar_t) { return std::wstring(); }});
-  if (SystemRefusal(extended) != PathRefusal::kNone) return false;
+  if (SystemRefusal(extended) != PathRefusal::kNone || !IsProgramFileName(extended)) return false;
   const std::wstring file = OrdinaryPath(extended);
   if (!files_.ReadFile(file) || refused_.contains(FoldCase(file))) return false;
   started.push_back({file, *commandLine});
