@@ -126,14 +126,14 @@ TEST_F(GeneratorWin32Test, EncodesEachNameForTheCodePageAndTheLinkTarget) {
     const wchar_t* fileName;
     const char* line;
   } cases[] = {
-      {L"Caf\u00e9.mp3", "<a href=\"music/Caf\xe9.mp3\">Caf\xe9</a><br>\r\n"},
+      {L"Caf\u00e9.mp3", "<a href=\"music/Caf%C3%A9.mp3\">Caf\xe9</a><br>\r\n"},
       {L"\u65e5\u672c Live.mp3",
        "<a href=\"music/%E6%97%A5%E6%9C%AC Live.mp3\">&#26085;&#26412; Live</a><br>\r\n"},
       // Best fit would make these "O" and "8": dead links under a look-alike name.
       {L"\u014csaka \u221e.mp3",
        "<a href=\"music/%C5%8Csaka %E2%88%9E.mp3\">&#332;saka &#8734;"
        "</a><br>\r\n"},
-      {L"5 \u20ac.mp3", "<a href=\"music/5 \x80.mp3\"> \x80</a><br>\r\n"},
+      {L"5 \u20ac.mp3", "<a href=\"music/5 %E2%82%AC.mp3\"> \x80</a><br>\r\n"},
       {L"x\U0001D11E.mp3", "<a href=\"music/x%F0%9D%84%9E.mp3\">x&#119070;</a><br>\r\n"},
       {L"Side #2 100%.mp3", "<a href=\"music/Side %232 100%25.mp3\">Side #2 100%</a><br>\r\n"},
       {L"Rock & Roll_(Live).mp3",
