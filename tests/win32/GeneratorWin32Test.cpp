@@ -267,6 +267,23 @@ TEST_F(GeneratorWin32Test, FailsNamingThePathAndTheReasonAndKeepsTheOlderPage) {
   }
 }
 
+// The output folder moved away while the page is written: the page cannot be put in place,
+// and the unfinished page, which went along with its folder, is removed all the same.
+TEST_F(GeneratorWin32Test, AnUnfinishedPageWhoseFolderMovedAwayIsRemoved) {
+  auto file = fs.CreateTextFile(scratch.Page());
+  file->WriteLine(L"half a page");
+  const std::wstring moved = scratch.Root() + L"\\Moved";
+  ASSERT_TRUE(MoveFileW(scratch.Out().c_str(), moved.c_str()));
+
+  EXPECT_THROW(file->Close(), FileSystemError);
+  file.reset();
+
+  EXPECT_EQ(Scratch::List(moved), std::vector<std::wstring>{});
+  std::vector<std::wstring> names = Scratch::List(scratch.Root());
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::wstring>{L"Moved", L"Music"}));
+}
+
 // A browser or a virus scanner often has the page open for a moment only: the run waits for
 // it briefly instead of failing at once.
 TEST_F(GeneratorWin32Test, ReplacesAPageHeldOpenForAMoment) {
