@@ -81,6 +81,9 @@ struct DriveInfo {
   bool operator==(const DriveInfo&) const = default;
 };
 
+// Every operation refuses a path that the system cannot take as it is (PathRules'
+// SystemRefusal), which would make it work on another path: the ones that fail throw
+// FileSystemError naming the path with the system's reason, FileExists says no.
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
