@@ -393,7 +393,6 @@ TEST_F(PageFaults, APageMarkedReadOnlyIsNotReplaced) {
 // temporary page landing on "decoyabc" first. An output folder that long is refused before
 // anything is written, with the program's error box.
 TEST_F(PageFaults, AnOutputFolderLongerThanTheSystemTakesIsRefused) {
-  Melodex& app = App();
   MakeMusic(L"music", {L"01_First.mp3"});
   const std::wstring out = In(L"out");
   MakeFolder(out);
