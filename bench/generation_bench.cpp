@@ -244,14 +244,15 @@ bool EndsInMp3(const wchar_t* name, std::size_t length) {
 }
 
 // What a file name may hold that must not go on the page as it is: what Windows forbids
-// in names, "#" and "%", which mean something in a link, and the C1 controls. A mask of
+// in names, "#" and "%", which mean something in a link, and anything beyond printable
+// ASCII, which a link holds in UTF-8, percent-encoded. A mask of
 // the characters below "@", so that the floor pays for no more than a test of a bit.
 bool NeedsEscaping(wchar_t c) {
   constexpr unsigned long long kBelowAt = 0xFFFFFFFFull | 1ull << '"' | 1ull << '#' | 1ull << '%' |
                                           1ull << '*' | 1ull << '/' | 1ull << ':' | 1ull << '<' |
                                           1ull << '>' | 1ull << '?';
   if (c < 0x40) return (kBelowAt >> c) & 1;
-  return c == L'\\' || c == L'|' || (c >= 0x80 && c <= 0x9F);
+  return c == L'\\' || c == L'|' || c >= 0x7F;
 }
 
 // The music folder's search, the way a bare loop would ask for it.
@@ -326,8 +327,8 @@ void FloorPage(const PageSettings& settings, const std::vector<std::wstring>* li
     if (!marks && writer.Line(line, static_cast<std::size_t>(p - line))) return;
     // A name with characters that need escaping: the rare way round.
     std::wstring slow = L"<a href=\"";
-    melodex::AppendLinkTarget(slow, base, codePage, false);
-    melodex::AppendLinkTarget(slow, {name, length}, codePage, true);
+    melodex::AppendLinkTarget(slow, base, false);
+    melodex::AppendLinkTarget(slow, {name, length}, true);
     slow += L"\">";
     melodex::AppendPageText(slow, melodex::CleanTrackName({name, length}), codePage, true);
     slow += L"</a><br>";

@@ -49,10 +49,10 @@ void ListingPageWriter::WriteLink(std::wstring_view baseUrl, std::wstring_view f
   if (baseUrl != baseUrl_) {  // the same for every link of a run, so escaped once
     baseUrl_.assign(baseUrl);
     escapedBaseUrl_.clear();
-    AppendLinkTarget(escapedBaseUrl_, baseUrl, codePage_, /*isFileName=*/false);
+    AppendLinkTarget(escapedBaseUrl_, baseUrl, /*isFileName=*/false);
   }
   line_ += escapedBaseUrl_;
-  const bool plain = AppendLinkTarget(line_, fileName, codePage_, /*isFileName=*/true);
+  const bool plain = AppendLinkTarget(line_, fileName, /*isFileName=*/true);
   line_ += L"\">";
   if (plain) {
     CleanTrackName(fileName, line_);

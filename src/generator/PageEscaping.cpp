@@ -23,13 +23,8 @@ constexpr std::array<unsigned char, 0x80> kAscii = [] {
   return table;
 }();
 
-// Whether a code unit goes on the page as it is: an ASCII character unless `notRaw` names
-// its kind; any other that the code page holds, bar the C1 controls. Surrogates never do:
-// the code page decides on the character they make together.
-bool Keeps(wchar_t unit, unsigned char notRaw, const CodePage& codePage) {
-  const auto c = static_cast<char32_t>(static_cast<std::make_unsigned_t<wchar_t>>(unit));
-  if (c < 0x80) return !(kAscii[c] & notRaw);
-  return c > 0x9F && codePage.Holds(c);
+char32_t UnitValue(wchar_t unit) {
+  return static_cast<char32_t>(static_cast<std::make_unsigned_t<wchar_t>>(unit));
 }
 
 // One character of a wide text: its code point and the code units it takes (two for a
@@ -40,7 +35,7 @@ struct CodePoint {
 };
 
 CodePoint CodePointAt(std::wstring_view text, std::size_t i) {
-  const auto unit = static_cast<char32_t>(static_cast<std::make_unsigned_t<wchar_t>>(text[i]));
+  const char32_t unit = UnitValue(text[i]);
   if constexpr (sizeof(wchar_t) == 2) {
     if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < text.size()) {
       const auto low = static_cast<char32_t>(text[i + 1]);
@@ -107,20 +102,21 @@ void AppendPercentUtf8(std::wstring& out, char32_t cp) {
   }
 }
 
-// Copies the text in runs of what it keeps, and writes each other character by `escape`;
-// returns whether it kept the whole text.
-template <typename Escape>
-bool AppendEscaped(std::wstring& out, std::wstring_view text, const CodePage& codePage,
-                   unsigned char notRaw, Escape escape) {
+// Copies the text in runs of the code units it keeps, and writes each other character by
+// `escape`, unless it is a surrogate pair that `keepsPair` keeps; returns whether it kept
+// the whole text.
+template <typename KeepsUnit, typename KeepsPair, typename Escape>
+bool AppendEscaped(std::wstring& out, std::wstring_view text, KeepsUnit keepsUnit,
+                   KeepsPair keepsPair, Escape escape) {
   std::size_t run = 0;
   for (std::size_t i = 0; i < text.size();) {
-    if (Keeps(text[i], notRaw, codePage)) {
+    if (keepsUnit(UnitValue(text[i]))) {
       ++i;
       continue;
     }
     out.append(text.data() + run, i - run);
     const CodePoint cp = CodePointAt(text, i);
-    if (cp.length == 2 && codePage.Holds(cp.value)) {
+    if (cp.length == 2 && keepsPair(cp.value)) {
       out.append(text.data() + i, 2);  // a surrogate pair of a Unicode page
     } else {
       escape(out, cp.value);
@@ -136,13 +132,23 @@ bool AppendEscaped(std::wstring& out, std::wstring_view text, const CodePage& co
 
 void AppendPageText(std::wstring& out, std::wstring_view text, const CodePage& codePage,
                     bool isFileName) {
-  AppendEscaped(out, text, codePage, isFileName ? kForbiddenInNames : 0, AppendReference);
+  const unsigned char notRaw = isFileName ? kForbiddenInNames : 0;
+  // An ASCII character unless `notRaw` names its kind; any other that the code page holds,
+  // bar the C1 controls. Surrogates never: the code page decides on the pair they make.
+  const auto keepsUnit = [&](char32_t c) {
+    if (c < 0x80) return !(kAscii[c] & notRaw);
+    return c > 0x9F && codePage.Holds(c);
+  };
+  AppendEscaped(
+      out, text, keepsUnit, [&](char32_t c) { return codePage.Holds(c); }, AppendReference);
 }
 
-bool AppendLinkTarget(std::wstring& out, std::wstring_view text, const CodePage& codePage,
-                      bool isFileName) {
-  return AppendEscaped(out, text, codePage, isFileName ? kForbiddenInNames | kLinkMark : 0,
-                       AppendPercentUtf8);
+bool AppendLinkTarget(std::wstring& out, std::wstring_view text, bool isFileName) {
+  const unsigned char notRaw = isFileName ? kForbiddenInNames | kLinkMark : 0;
+  // Printable ASCII unless `notRaw` names its kind.
+  const auto keepsUnit = [&](char32_t c) { return c >= 0x20 && c < 0x7F && !(kAscii[c] & notRaw); };
+  return AppendEscaped(
+      out, text, keepsUnit, [](char32_t) { return false; }, AppendPercentUtf8);
 }
 
 }  // namespace melodex

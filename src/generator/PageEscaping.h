@@ -22,13 +22,16 @@ namespace melodex {
 void AppendPageText(std::wstring& out, std::wstring_view text, const CodePage& codePage,
                     bool isFileName);
 
-// For a link target: the character's UTF-8 bytes, percent-encoded. When `isFileName`, the
-// characters Windows forbids in names, "#" and "%" are encoded too ("%22", "%23", "%25"), as
-// a browser would otherwise end the attribute, cut the link at a "?" or "#" or decode what
-// follows a "%"; a base address is the user's own and keeps them. Returns whether the text
-// went on as it was. A file name that did needs nothing escaped as page text either, nor
-// does its cleaned track name, which holds only its characters and blanks.
-bool AppendLinkTarget(std::wstring& out, std::wstring_view text, const CodePage& codePage,
-                      bool isFileName);
+// For a link target: every character but printable ASCII as its UTF-8 bytes, percent-encoded
+// (an accented e as "%C3%A9"), whatever the code page holds. The page names no encoding, so a
+// browser guesses one to read it by, and a letter of the code page could lead it to another
+// name; the bytes of UTF-8 are what a browser that guessed right would send for the name, and
+// they read the same under any guess. When `isFileName`, the characters Windows forbids in
+// names, "#" and "%" are encoded too ("%22", "%23", "%25"), as a browser would otherwise end
+// the attribute, cut the link at a "?" or "#" or decode what follows a "%"; a base address is
+// the user's own and keeps them. Returns whether the text went on as it was. A file name
+// that did needs nothing escaped as page text either, nor does its cleaned track name, which
+// holds only its characters and blanks.
+bool AppendLinkTarget(std::wstring& out, std::wstring_view text, bool isFileName);
 
 }  // namespace melodex

@@ -43,6 +43,11 @@ class FileSearch {
   }
 };
 
+// A text file is written beside its path under a name of the program's own of this many
+// characters ("mp3", eight hexadecimal digits, ".tmp"), so the folder must take a name that
+// long besides the file's own.
+inline constexpr std::size_t kTemporaryNameLength = 15;
+
 // A text file written line by line in the system's ANSI code page, each line ending in
 // CR LF. The file appears under its name only when Close() succeeds: until then a file of
 // that name stays exactly as it was, and a file abandoned (destroyed without a successful
@@ -73,6 +78,9 @@ struct DriveInfo {
   bool operator==(const DriveInfo&) const = default;
 };
 
+// Every operation refuses a path that the system cannot take as it is (PathRules'
+// SystemRefusal), which would make it work on another path: the ones that fail throw
+// FileSystemError naming the path with the system's reason, FileExists says no.
 class FileSystem {
  public:
   virtual ~FileSystem() = default;

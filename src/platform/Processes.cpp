@@ -1,18 +1,8 @@
 #include "platform/Processes.h"
 
+#include "platform/PathRules.h"
+
 namespace melodex {
-namespace {
-
-bool IsSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
-
-bool IsFullPath(std::wstring_view path) {
-  const bool drive = path.size() >= 3 && ((path[0] | 0x20) >= L'a' && (path[0] | 0x20) <= L'z') &&
-                     path[1] == L':' && IsSeparator(path[2]);
-  const bool network = path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1]);
-  return drive || network;
-}
-
-}  // namespace
 
 std::optional<std::wstring> ProgramCommandLine(std::wstring_view program,
                                                std::wstring_view arguments) {

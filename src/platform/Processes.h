@@ -17,8 +17,12 @@ class Processes {
   virtual ~Processes() = default;
 
   // Starts exactly the program file `program`, a full path: no search, no ".exe" added, no
-  // splitting at blanks. Its command line is ProgramCommandLine(program, arguments). False
-  // when it cannot be started: no full path, missing, a folder, not a program, refused.
+  // splitting at blanks. Its command line is ProgramCommandLine(program, arguments). Only a
+  // ".exe" is started, as the system resolves the name (IsProgramFileName): never a batch
+  // file or a command script, which the system would hand to its command interpreter along
+  // with the arguments, nor any other file that another program would run. False when it
+  // cannot be started: no full path, missing, a folder, not a ".exe", not a program,
+  // refused.
   virtual bool StartProgram(const std::wstring& program, const std::wstring& arguments) = 0;
 };
 

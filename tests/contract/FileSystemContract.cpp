@@ -6,6 +6,8 @@
 #include <cwctype>
 #include <functional>
 
+#include "platform/PathRules.h"
+
 namespace melodex::testing {
 namespace {
 
@@ -321,6 +323,86 @@ TEST_P(FileSystemContract, ADriveThatCannotBeReadIsListedWithoutALabelAndFailsWh
   const std::wstring pattern = *drive + L"\\Music\\*.mp3";
   ExpectFailureNaming([&] { fs.FindFiles(pattern)->Next(); }, pattern);
   EXPECT_EQ(fs.CurrentFolderOn(*drive), *drive + L"\\") << "only what the process remembers";
+}
+
+// A path of exactly `length` characters: `start`, then names of up to 100 characters that
+// need not exist, then `end` (empty, or a separator and a name).
+std::wstring PathOfLength(std::wstring start, std::size_t length, std::wstring_view end) {
+  std::size_t room = length - start.size() - end.size();
+  if (room == 1) start += L'x';
+  while (room >= 2) {
+    const std::size_t take = room >= 103 ? 101 : room;
+    start += L"\\" + std::wstring(take - 1, L'x');
+    room -= take;
+  }
+  return start + std::wstring(end);
+}
+
+// What a system that cannot hold a path keeps of it: Wine counts its length in bytes round
+// at 65,536, so that a path of this many characters more than `decoy` (with the extended
+// prefix, which the system turns into one of the same length) leads to the decoy.
+constexpr std::size_t kCountedRound = 32768;
+
+TEST_P(FileSystemContract, PathsLongerThanTheSystemTakesAreRefusedNotCutShort) {
+  workspace->MakeFile(At(L"decoy"), "decoy\r\n");
+  workspace->MakeFile(At(L"decoy.mp3"), "");
+  workspace->MakeFolder(At(L"decoys"));
+  FileSystem& fs = workspace->System();
+  const std::wstring tooLong = workspace->TooLongReason();
+  const auto refused = [&](const std::function<void()>& action, const std::wstring& path) {
+    try {
+      action();
+      ADD_FAILURE() << "taken: a path of " << path.size() << " characters";
+    } catch (const FileSystemError& error) {
+      EXPECT_EQ(error.Path(), path);
+      EXPECT_EQ(error.Reason(), tooLong);
+    }
+  };
+
+  // The page is written under a name three characters longer first: "decoyabc".
+  const std::wstring page =
+      PathOfLength(At(L"decoyabc"), At(L"decoy").size() + kCountedRound, L"\\mp3list.html");
+  refused(
+      [&] {
+        const auto file = fs.CreateTextFile(page);
+        file->WriteLine(L"the page");
+        file->Close();
+      },
+      page);
+  const std::wstring pattern =
+      PathOfLength(At(L"decoy.mp3"), At(L"decoy.mp3").size() + kCountedRound, L"\\*.mp3");
+  refused([&] { Drain(*fs.FindFiles(pattern)); }, pattern);
+  // The folder's own search adds "\*".
+  const std::wstring folder =
+      PathOfLength(At(L"decoys"), At(L"decoys").size() + kCountedRound - 2, L"");
+  refused([&] { fs.SubFolders(folder); }, folder);
+  EXPECT_FALSE(
+      fs.FileExists(PathOfLength(At(L"decoy"), At(L"decoy").size() + kCountedRound, L"\\x.exe")));
+
+  EXPECT_EQ(workspace->Read(At(L"decoy")), "decoy\r\n");
+  EXPECT_EQ(Sorted(workspace->List(workspace->Folder())),
+            (std::vector<std::wstring>{L"decoy", L"decoy.mp3", L"decoys"}));
+}
+
+// A text file is written beside its path under a temporary name, so its folder must take
+// that name as well: a path the system takes at the longest is not refused (here it fails
+// for its missing folder), one character more is.
+TEST_P(FileSystemContract, ATextFileNeedsRoomForItsTemporaryNameBesideIt) {
+  const std::size_t extendedPrefix = 4;  // "\\?\"
+  const std::size_t longestFolder = kLongestSystemPath - extendedPrefix - 1 - kTemporaryNameLength;
+  const std::wstring tooLong = workspace->TooLongReason();
+  for (const std::size_t length : {longestFolder, longestFolder + 1}) {
+    SCOPED_TRACE(length);
+    const std::wstring path = PathOfLength(At(L"missing"), length, L"") + L"\\p";
+    try {
+      workspace->System().CreateTextFile(path);
+      ADD_FAILURE() << "created a file in a missing folder";
+    } catch (const FileSystemError& error) {
+      EXPECT_EQ(error.Path(), path);
+      EXPECT_EQ(error.Reason() == tooLong, length > longestFolder) << error.Reason().substr(0, 80);
+    }
+  }
+  EXPECT_TRUE(workspace->List(workspace->Folder()).empty());
 }
 
 }  // namespace

@@ -28,8 +28,9 @@ class Workspace {
   virtual void SetReadOnly(const std::wstring& path, bool readOnly) = 0;
   virtual bool IsReadOnly(const std::wstring& path) const = 0;
   virtual bool IsHidden(const std::wstring& path) const = 0;
-  // The system's own words for an access it refuses.
+  // The system's own words for an access it refuses, and for a path too long for it.
   virtual std::wstring AccessDeniedReason() const = 0;
+  virtual std::wstring TooLongReason() const = 0;
   // Every entry of the folder, in the folder's own order.
   virtual std::vector<std::wstring> List(const std::wstring& folder) const = 0;
   // The label of a drive ("C:"), as the system keeps it.

@@ -35,6 +35,7 @@ class InMemoryWorkspace : public Workspace {
     return fs_.AttributesOf(path) & InMemoryFileSystem::kHidden;
   }
   std::wstring AccessDeniedReason() const override { return kReasonAccessDenied; }
+  std::wstring TooLongReason() const override { return kReasonTooLong; }
   std::vector<std::wstring> List(const std::wstring& folder) const override {
     return fs_.ListFolder(folder);
   }

@@ -1,16 +1,10 @@
-#include <cwctype>
-
 #include "contract/ProcessesContract.h"
+#include "platform/PathRules.h"
 #include "platform/memory/InMemoryFileSystem.h"
 #include "platform/memory/InMemoryProcesses.h"
 
 namespace melodex::testing {
 namespace {
-
-std::wstring Upper(std::wstring text) {
-  for (wchar_t& c : text) c = static_cast<wchar_t>(std::towupper(c));
-  return text;
-}
 
 class InMemoryProcessWorkspace : public ProcessWorkspace {
  public:
@@ -30,7 +24,7 @@ class InMemoryProcessWorkspace : public ProcessWorkspace {
   bool StartsFromLongPaths() const override { return true; }
   std::optional<std::wstring> CommandLineOf(const std::wstring& path) override {
     for (const auto& start : processes_.started) {
-      if (Upper(start.program) == Upper(path)) return start.commandLine;
+      if (SameName(start.program, path)) return start.commandLine;
     }
     return std::nullopt;
   }

@@ -72,11 +72,17 @@ TEST_P(ProcessesContract, StartsThatFindNoProgramFileFailAndRunNothing) {
   workspace->MakeFolder(tools);
   workspace->MakeProgram(tools + L"\\tool.exe");
   workspace->MakeNonProgram(tools + L"\\broken.exe");
+  // Files the system would run, but not as a program of their own: a program under another
+  // name, and a batch file, which goes to the command interpreter with what follows it.
+  workspace->MakeProgram(tools + L"\\tool.com");
+  workspace->MakeNonProgram(tools + L"\\tool.bat");
   workspace->MakeCurrent(tools);
   const FailedStart cases[] = {
       {"missing", L"Tools\\missing.exe", L""},
       {"a folder", L"Tools", L""},
       {"not a program", L"Tools\\broken.exe", L""},
+      {"a program named otherwise", L"Tools\\tool.com", L""},
+      {"a batch file", L"Tools\\tool.bat", L"& \"" + tools + L"\\tool.exe\""},
       {"empty", L"", L"", true},
       {"no \".exe\" added", L"Tools\\tool", L""},
       {"a name in the current folder", L"tool.exe", L"", true},
@@ -90,6 +96,7 @@ TEST_P(ProcessesContract, StartsThatFindNoProgramFileFailAndRunNothing) {
   }
   EXPECT_FALSE(workspace->HasRun(tools + L"\\tool.exe"));
   EXPECT_FALSE(workspace->HasRun(tools + L"\\broken.exe"));
+  EXPECT_FALSE(workspace->HasRun(tools + L"\\tool.com"));
 }
 
 }  // namespace

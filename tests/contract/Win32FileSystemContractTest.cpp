@@ -57,6 +57,7 @@ class Win32Workspace : public Workspace {
     return GetFileAttributesW(Extended(path).c_str()) & FILE_ATTRIBUTE_HIDDEN;
   }
   std::wstring AccessDeniedReason() const override { return SystemReason(ERROR_ACCESS_DENIED); }
+  std::wstring TooLongReason() const override { return SystemReason(ERROR_FILENAME_EXCED_RANGE); }
   std::vector<std::wstring> List(const std::wstring& folder) const override {
     return ListFolder(folder);
   }

@@ -96,28 +96,6 @@ class ListsTest : public ::testing::Test {
   std::unique_ptr<ListForm> form;
 };
 
-TEST(PathTest, FullPathsAreWrittenOneWay) {
-  const struct {
-    std::wstring given, root, joined;
-  } cases[] = {
-      {L"c:", L"C:\\", L"C:\\"},
-      {L"C:\\", L"C:\\", L"C:\\"},
-      {L"c:\\Music\\Rock\\", L"C:\\", L"C:\\Music\\Rock"},
-      {L"C:\\Music\\\\Rock", L"C:\\", L"C:\\Music\\Rock"},
-      {L"d:/Music/Rock", L"D:\\", L"D:\\Music\\Rock"},
-      {L"\\\\server\\music", L"\\\\server\\music\\", L"\\\\server\\music\\"},
-      {L"\\\\server\\music\\", L"\\\\server\\music\\", L"\\\\server\\music\\"},
-      {L"\\\\server\\music\\Rock\\", L"\\\\server\\music\\", L"\\\\server\\music\\Rock"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(::testing::PrintToString(c.given));
-    EXPECT_EQ(SplitPath(c.given).root, c.root);
-    EXPECT_EQ(JoinPath(SplitPath(c.given)), c.joined);
-  }
-  EXPECT_EQ(DriveOf(L"d:\\Music"), L"D:");
-  EXPECT_EQ(DriveOf(L"\\\\server\\music"), L"");
-}
-
 TEST_F(ListsTest, DirListShowsThePathFromTheRootThenTheSortedOrdinarySubFolders) {
   const DirList& dir = Make().Dir1;
 

@@ -114,6 +114,10 @@ inline std::wstring HeadingLine(const PageLook& look) {
          L"</I></h1></font></center>";
 }
 
+// A base address as a link target holds it: every character beyond printable ASCII as its
+// UTF-8 bytes, percent-encoded, the rest as typed.
+std::wstring InLinkTarget(const std::wstring& base);
+
 inline std::wstring LinkLine(const std::wstring& target, const std::wstring& text) {
   return L"<a href=\"" + target + L"\">" + text + L"</a><br>";
 }

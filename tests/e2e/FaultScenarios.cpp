@@ -2,8 +2,8 @@
 // an output folder that turns read-only, an output folder removed after "&Go" was enabled, a
 // music folder on a drive that goes away, a folder of names that Windows forbids; faults.sh
 // prepares each on the Linux side and runs one of these scenarios, and run any other way
-// they are skipped. PageFaults: folders deeper than the old limit of paths, and a page marked
-// read-only, which need nothing prepared.
+// they are skipped. PageFaults: folders deeper than the old limit of paths, a page marked
+// read-only and an output folder longer than the system takes, which need nothing prepared.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -46,6 +46,29 @@ class FaultScenario : public Scenario {
     ASSERT_TRUE(seen.text.starts_with(opening)) << Narrow(Describe(seen));
     EXPECT_GT(seen.text.size(), opening.size()) << "the reason follows the path";
     EXPECT_EQ(seen, PageNotWritten(path, seen.text.substr(opening.size())));
+  }
+
+  // Puts the text on the clipboard and pastes it over the text box's content, as Ctrl+A and
+  // Ctrl+V would (keys posted from outside carry no Ctrl).
+  void PasteInto(Place place, const std::wstring& text) {
+    const HWND owner =
+        CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(OpenClipboard(owner));
+    EmptyClipboard();
+    const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    std::copy_n(text.c_str(), text.size() + 1, static_cast<wchar_t*>(GlobalLock(memory)));
+    GlobalUnlock(memory);
+    ASSERT_TRUE(SetClipboardData(CF_UNICODETEXT, memory));
+    CloseClipboard();
+    DestroyWindow(owner);
+    const HWND box = App().Field(place);
+    App().Click(box);
+    PostMessageW(box, EM_SETSEL, 0, -1);
+    PostMessageW(box, WM_PASTE, 0, 0);
+    App().Settle();
+    WaitUntil(
+        L"the text box to hold the pasted text", [&] { return App().Text(place) == text; },
+        [&] { return std::to_wstring(App().Text(place).size()) + L" characters"; });
   }
 
   void ExpectStillRunning() {
@@ -362,6 +385,46 @@ TEST_F(PageFaults, APageMarkedReadOnlyIsNotReplaced) {
   EXPECT_TRUE(GetFileAttributesW(page.c_str()) & FILE_ATTRIBUTE_READONLY);
   EXPECT_EQ(ListFolder(out), std::vector<std::wstring>{L"mp3list.html"})
       << "no temporary file left";
+  ExpectStillRunning();
+}
+
+// A path of 32,768 characters more than the decoy's would lead some systems (Wine, which
+// counts its length in bytes round at 65,536) to the decoy: the page would replace it, its
+// temporary page landing on "decoyabc" first. An output folder that long is refused before
+// anything is written, with the program's error box.
+TEST_F(PageFaults, AnOutputFolderLongerThanTheSystemTakesIsRefused) {
+  MakeMusic(L"music", {L"01_First.mp3"});
+  const std::wstring out = In(L"out");
+  MakeFolder(out);
+  Prepare(In(L"music"), out);
+  EXPECT_EQ(Go(kAppTitle), kAllDone);
+  const auto page = ReadBytes(out + L"\\mp3list.html");
+  ASSERT_TRUE(page.has_value());
+  const std::wstring decoy = In(L"decoy");
+  WriteBytes(decoy, "decoy\r\n");
+  const std::vector<std::wstring> around = ListFolder(Folder());
+
+  const std::wstring pageName = L"\\mp3list.html";
+  std::wstring folder = decoy + L"abc";
+  while (folder.size() + pageName.size() < decoy.size() + 32768) {
+    const std::size_t room = decoy.size() + 32768 - pageName.size() - folder.size();
+    folder += L"\\" + std::wstring((room >= 103 ? 101 : room) - 1, L'x');
+  }
+  ASSERT_EQ(folder.size() + pageName.size(), decoy.size() + 32768);
+  // Pasted, as a person would enter a path this long.
+  PasteInto(field::kOutputFolder, folder);
+
+  // The box is wider than the screen, which keeps its icon out of sight; the rest is read.
+  const MessageBoxSeen seen = Go(L"Error");
+  const MessageBoxSeen expected =
+      PageNotWritten(folder + pageName, melodex::testing::SystemReason(ERROR_FILENAME_EXCED_RANGE));
+  EXPECT_TRUE(seen.text == expected.text)
+      << "the box reads " << Narrow(seen.text.substr(0, 200)) << "...";
+  EXPECT_EQ(seen.buttons, expected.buttons);
+  EXPECT_EQ(seen.defaultButton, expected.defaultButton);
+  EXPECT_EQ(ReadBytes(decoy), "decoy\r\n");
+  EXPECT_EQ(ReadBytes(out + L"\\mp3list.html"), page) << "the last page stays as it was";
+  EXPECT_EQ(ListFolder(Folder()), around) << "nothing written beside the decoy";
   ExpectStillRunning();
 }
 

@@ -164,7 +164,7 @@ class Monkey : public Scenario {
     }
     for (const std::wstring& name : names) {
       if (at >= lines.size()) return L"the page ends before the link of " + name;
-      const std::string opening = Ansi(L"<a href=\"" + base + name + L"\">");
+      const std::string opening = Ansi(L"<a href=\"" + InLinkTarget(base) + name + L"\">");
       if (!lines[at].starts_with(opening) || !lines[at].ends_with("</a><br>"))
         return L"the link line of " + name + L" is not right";
       ++at;

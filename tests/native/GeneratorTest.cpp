@@ -92,13 +92,15 @@ TEST_F(GeneratorTest, ListsOnlyOrdinaryMp3FilesInDirectoryOrder) {
             "<a href=\"music/a b.mp3\">a b</a><br>\r\n");
 }
 
-// The link line for each name, as the writer puts it in a page file of code page 1252.
+// The link line for each name, as the writer puts it in a page file of code page 1252: the
+// target in printable ASCII, whatever encoding a browser reads the page in.
 TEST_F(GeneratorTest, WritesEachNameAsAWorkingLinkThatAddsNoMarkup) {
   struct Case {
     const wchar_t* fileName;
     const char* line;
   } cases[] = {
-      {L"Caf\u00e9.mp3", "<a href=\"music/Caf\xe9.mp3\">Caf\xe9</a><br>\r\n"},
+      {L"Caf\u00e9.mp3", "<a href=\"music/Caf%C3%A9.mp3\">Caf\xe9</a><br>\r\n"},
+      {L"del\u007f.mp3", "<a href=\"music/del%7F.mp3\">del\x7f</a><br>\r\n"},
       {L"\u65e5\u672c.mp3",
        "<a href=\"music/%E6%97%A5%E6%9C%AC.mp3\">&#26085;&#26412;</a><br>\r\n"},
       {L"x \u221e.mp3", "<a href=\"music/x %E2%88%9E.mp3\">x &#8734;</a><br>\r\n"},
@@ -138,14 +140,14 @@ TEST_F(GeneratorTest, EscapesTheTitleColoursAndBaseAddressOnlyWhereNeeded) {
   PageSettings settings = Settings();
   settings.PageTitle = L"\u221e #1\u0081";
   settings.TitleColor = L"\u7ea2";
-  settings.BaseUrl = L"http://h/\u97f3\u0085#x%20/";
+  settings.BaseUrl = L"http://h/\u00e9\u97f3\u0085#x%20/";
   GeneratePage(settings, fs);
 
   const std::string page = Page();
   EXPECT_NE(page.find("<Title>&#8734; #1&#65533;</title>"), std::string::npos) << page;
   EXPECT_NE(page.find("<font color=\"&#32418;\"><h1><I>&#8734; #1&#65533;</I>"), std::string::npos)
       << page;
-  EXPECT_NE(page.find("<a href=\"http://h/%E9%9F%B3%C2%85#x%20/a%23.mp3\">a#</a><br>\r\n"),
+  EXPECT_NE(page.find("<a href=\"http://h/%C3%A9%E9%9F%B3%C2%85#x%20/a%23.mp3\">a#</a><br>\r\n"),
             std::string::npos)
       << page;
 }

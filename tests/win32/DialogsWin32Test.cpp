@@ -108,7 +108,7 @@ TEST_F(FolderPickerWin32Test, ADriveFromTheListFillsTheOutputFolder) {
   const LRESULT after = SendMessageW(box, CB_GETCURSEL, 0, 0);
   ASSERT_EQ(after, before + 1);
   const std::wstring drive = TextOf(box).substr(0, 2);  // "z:"
-  EXPECT_EQ(ui::DriveOf(picker.Dir1.Path()),
+  EXPECT_EQ(DriveOf(picker.Dir1.Path()),
             std::wstring(1, static_cast<wchar_t>(towupper(drive[0]))) + L":");
   Click(picker.Command1);
   EXPECT_EQ(Main().Text11.Text(), picker.Dir1.Path());

@@ -126,14 +126,14 @@ TEST_F(GeneratorWin32Test, EncodesEachNameForTheCodePageAndTheLinkTarget) {
     const wchar_t* fileName;
     const char* line;
   } cases[] = {
-      {L"Caf\u00e9.mp3", "<a href=\"music/Caf\xe9.mp3\">Caf\xe9</a><br>\r\n"},
+      {L"Caf\u00e9.mp3", "<a href=\"music/Caf%C3%A9.mp3\">Caf\xe9</a><br>\r\n"},
       {L"\u65e5\u672c Live.mp3",
        "<a href=\"music/%E6%97%A5%E6%9C%AC Live.mp3\">&#26085;&#26412; Live</a><br>\r\n"},
       // Best fit would make these "O" and "8": dead links under a look-alike name.
       {L"\u014csaka \u221e.mp3",
        "<a href=\"music/%C5%8Csaka %E2%88%9E.mp3\">&#332;saka &#8734;"
        "</a><br>\r\n"},
-      {L"5 \u20ac.mp3", "<a href=\"music/5 \x80.mp3\"> \x80</a><br>\r\n"},
+      {L"5 \u20ac.mp3", "<a href=\"music/5 %E2%82%AC.mp3\"> \x80</a><br>\r\n"},
       {L"x\U0001D11E.mp3", "<a href=\"music/x%F0%9D%84%9E.mp3\">x&#119070;</a><br>\r\n"},
       {L"Side #2 100%.mp3", "<a href=\"music/Side %232 100%25.mp3\">Side #2 100%</a><br>\r\n"},
       {L"Rock & Roll_(Live).mp3",
@@ -265,6 +265,23 @@ TEST_F(GeneratorWin32Test, FailsNamingThePathAndTheReasonAndKeepsTheOlderPage) {
     EXPECT_TRUE(c.reasons.contains(failure->Reason()))
         << ::testing::PrintToString(failure->Reason());
   }
+}
+
+// The output folder moved away while the page is written: the page cannot be put in place,
+// and the unfinished page, which went along with its folder, is removed all the same.
+TEST_F(GeneratorWin32Test, AnUnfinishedPageWhoseFolderMovedAwayIsRemoved) {
+  auto file = fs.CreateTextFile(scratch.Page());
+  file->WriteLine(L"half a page");
+  const std::wstring moved = scratch.Root() + L"\\Moved";
+  ASSERT_TRUE(MoveFileW(scratch.Out().c_str(), moved.c_str()));
+
+  EXPECT_THROW(file->Close(), FileSystemError);
+  file.reset();
+
+  EXPECT_EQ(Scratch::List(moved), std::vector<std::wstring>{});
+  std::vector<std::wstring> names = Scratch::List(scratch.Root());
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::wstring>{L"Moved", L"Music"}));
 }
 
 // A browser or a virus scanner often has the page open for a moment only: the run waits for

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/PathRules.h"
 #include "platform/memory/Cp1252.h"
-#include "platform/memory/WindowsNames.h"
 
 namespace melodex {
 
@@ -136,15 +136,17 @@ InMemoryFileSystem::InMemoryFileSystem() {
 InMemoryFileSystem::~InMemoryFileSystem() = default;
 
 void InMemoryFileSystem::AddRoot(const std::wstring& root, const std::wstring& label) {
-  auto& slot = roots_[Upper(root)];
+  auto& slot = roots_[FoldCase(root)];
   if (!slot) {
     slot = std::make_unique<Root>();
-    slot->name = root.size() == 2 && root[1] == L':' ? Upper(root) : root;
+    slot->name = root.size() == 2 && root[1] == L':' ? FoldCase(root) : root;
   }
   slot->label = label;
 }
 
-void InMemoryFileSystem::SetCurrentDrive(const std::wstring& root) { currentRoot_ = Upper(root); }
+void InMemoryFileSystem::SetCurrentDrive(const std::wstring& root) {
+  currentRoot_ = FoldCase(root);
+}
 
 void InMemoryFileSystem::SetCurrentFolder(const std::wstring& path) {
   const Location location = Parse(path);
@@ -153,28 +155,24 @@ void InMemoryFileSystem::SetCurrentFolder(const std::wstring& path) {
 }
 
 InMemoryFileSystem::Location InMemoryFileSystem::Parse(const std::wstring& path) const {
+  // The path resolved as the system resolves it, against the folders kept current here.
+  PathParts parts = SplitPath(OrdinaryPath(ExtendedLengthPath(path, Folders())));
+  std::wstring root = std::move(parts.root);
+  if (root.ends_with(L'\\')) root.pop_back();
   Location location;
-  std::wstring rootKey;
-  std::wstring_view rest = path;
-  bool relative = false;
-  if (path.starts_with(L"\\\\")) {
-    const std::size_t server = path.find(L'\\', 2);
-    const std::size_t share = server == std::wstring::npos ? server : path.find(L'\\', server + 1);
-    rootKey = path.substr(0, share);
-    rest = share == std::wstring::npos ? std::wstring_view{} : rest.substr(share);
-  } else if (path.size() >= 2 && path[1] == L':') {
-    rootKey = path.substr(0, 2);
-    rest = rest.substr(2);
-  } else {
-    rootKey = currentRoot_;
-    relative = !path.starts_with(L"\\");
-  }
-  const auto found = roots_.find(Upper(rootKey));
+  const auto found = roots_.find(FoldCase(root));
   if (found == roots_.end()) return location;
   location.root = found->second.get();
-  if (relative) location.parts = location.root->currentFolder;
-  for (auto& part : SplitPath(rest)) location.parts.push_back(std::move(part));
+  location.parts = std::move(parts.folders);
   return location;
+}
+
+CurrentFolders InMemoryFileSystem::Folders() const {
+  return {.current = [this] { return FolderOn(currentRoot_); },
+          .onDrive =
+              [this](wchar_t drive) {
+                return FolderOn(std::wstring{drive, L':'});
+              }};
 }
 
 InMemoryFileSystem::Node* InMemoryFileSystem::Find(const Location& location) const {
@@ -194,6 +192,18 @@ InMemoryFileSystem::Node* InMemoryFileSystem::FindFolderOf(const Location& locat
   parent.parts.pop_back();
   Node* folder = Find(parent);
   return folder && folder->isFolder ? folder : nullptr;
+}
+
+void InMemoryFileSystem::ThrowIfNotTaken(const std::wstring& path,
+                                         const std::wstring& shown) const {
+  switch (SystemRefusal(ExtendedLengthPath(path, Folders()))) {
+    case PathRefusal::kNone:
+      return;
+    case PathRefusal::kTooLong:
+      throw FileSystemError(shown, kReasonTooLong);
+    case PathRefusal::kHoldsNul:
+      throw FileSystemError(shown, kReasonInvalidName);
+  }
 }
 
 void InMemoryFileSystem::ThrowIfNotReady(const Location& location, const std::wstring& path) const {
@@ -246,7 +256,7 @@ void InMemoryFileSystem::SetAttributes(const std::wstring& path, unsigned attrib
 }
 
 void InMemoryFileSystem::SetReady(const std::wstring& root, bool ready) {
-  roots_.at(Upper(root))->ready = ready;
+  roots_.at(FoldCase(root))->ready = ready;
 }
 
 void InMemoryFileSystem::DenyWrites(const std::wstring& folder) {
@@ -256,7 +266,7 @@ void InMemoryFileSystem::DenyWrites(const std::wstring& folder) {
 }
 
 void InMemoryFileSystem::SetCapacity(const std::wstring& root, std::size_t bytes) {
-  roots_.at(Upper(root))->capacity = bytes;
+  roots_.at(FoldCase(root))->capacity = bytes;
 }
 
 std::optional<std::string> InMemoryFileSystem::ReadFile(const std::wstring& path) const {
@@ -275,6 +285,7 @@ std::vector<std::wstring> InMemoryFileSystem::ListFolder(const std::wstring& pat
 
 std::unique_ptr<FileSearch> InMemoryFileSystem::FindFiles(const std::wstring& pattern) {
   searches_.push_back(pattern);
+  ThrowIfNotTaken(pattern, pattern);
   const Location location = Parse(pattern);
   ThrowIfNotReady(location, pattern);
   // No such drive or share: it cannot be read, unlike a folder that is not there.
@@ -295,6 +306,15 @@ std::unique_ptr<FileSearch> InMemoryFileSystem::FindFiles(const std::wstring& pa
 }
 
 std::unique_ptr<TextFile> InMemoryFileSystem::CreateTextFile(const std::wstring& path) {
+  // Written beside the page under a name of the same length as the real file system's.
+  static constexpr wchar_t kHex[] = L"0123456789ABCDEF";
+  std::wstring tempName = L"mp3";
+  for (int shift = 28; shift >= 0; shift -= 4) tempName += kHex[(nextTemp_ >> shift) & 0xF];
+  tempName += L".tmp";
+  ++nextTemp_;
+  const std::wstring folderPath = path.substr(0, path.find_last_of(L"\\/") + 1);
+  ThrowIfNotTaken(path, path);
+  ThrowIfNotTaken(folderPath + tempName, path);
   const Location location = Parse(path);
   ThrowIfNotReady(location, path);
   std::wstring name;
@@ -304,13 +324,12 @@ std::unique_ptr<TextFile> InMemoryFileSystem::CreateTextFile(const std::wstring&
     throw FileSystemError(path, kReasonAccessDenied);
   }
   if (folder->denyWrites) throw FileSystemError(path, kReasonAccessDenied);
-  const std::wstring tempName = L"mp3" + std::to_wstring(nextTemp_++) + L".tmp";
   folder->children.push_back(std::make_unique<Node>(Node{.name = tempName}));
-  const std::wstring folderPath = path.substr(0, path.find_last_of(L"\\/") + 1);
   return std::make_unique<Writer>(*this, path, folderPath.empty() ? L"." : folderPath, tempName);
 }
 
 bool InMemoryFileSystem::FileExists(const std::wstring& path) {
+  if (SystemRefusal(ExtendedLengthPath(path, Folders())) != PathRefusal::kNone) return false;
   const Location location = Parse(path);
   if (location.root && !location.root->ready) return false;
   const Node* node = Find(location);
@@ -327,6 +346,7 @@ std::vector<DriveInfo> InMemoryFileSystem::Drives() {
 }
 
 std::vector<std::wstring> InMemoryFileSystem::SubFolders(const std::wstring& folder) {
+  ThrowIfNotTaken(EnsureTrailingBackslash(folder) + L'*', folder);
   const Location location = Parse(folder);
   ThrowIfNotReady(location, folder);
   const Node* node = Find(location);
@@ -339,11 +359,15 @@ std::vector<std::wstring> InMemoryFileSystem::SubFolders(const std::wstring& fol
   return names;
 }
 
-std::wstring InMemoryFileSystem::CurrentFolder() { return CurrentFolderOn(currentRoot_); }
+std::wstring InMemoryFileSystem::CurrentFolder() { return FolderOn(currentRoot_); }
 
 std::wstring InMemoryFileSystem::CurrentFolderOn(const std::wstring& drive) {
-  const auto found = roots_.find(Upper(drive));
-  if (found == roots_.end()) return Upper(drive) + L"\\";
+  return FolderOn(drive);
+}
+
+std::wstring InMemoryFileSystem::FolderOn(const std::wstring& root) const {
+  const auto found = roots_.find(FoldCase(root));
+  if (found == roots_.end()) return FoldCase(root) + L"\\";
   std::wstring path = found->second->name;
   for (const auto& part : found->second->currentFolder) path += L"\\" + part;
   if (found->second->currentFolder.empty()) path += L'\\';

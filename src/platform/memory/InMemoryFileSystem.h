@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/FileSystem.h"
+#include "platform/PathRules.h"
 
 namespace melodex {
 
@@ -17,6 +18,9 @@ inline constexpr wchar_t kReasonAccessDenied[] = L"Access is denied.";
 inline constexpr wchar_t kReasonDiskFull[] = L"There is not enough space on the disk.";
 inline constexpr wchar_t kReasonPathNotFound[] = L"The system cannot find the path specified.";
 inline constexpr wchar_t kReasonNotAFolder[] = L"The directory name is invalid.";
+inline constexpr wchar_t kReasonTooLong[] = L"The filename or extension is too long.";
+inline constexpr wchar_t kReasonInvalidName[] =
+    L"The filename, directory name, or volume label syntax is incorrect.";
 
 // A file system held in memory, for tests: drives (and network shares) with folders and
 // files kept in an order of their own, file attributes and 8.3 short names, and failures
@@ -79,8 +83,13 @@ class InMemoryFileSystem : public FileSystem {
     std::vector<std::wstring> parts;
   };
   Location Parse(const std::wstring& path) const;
+  // The current folders a relative path is resolved against, and the one of a root.
+  CurrentFolders Folders() const;
+  std::wstring FolderOn(const std::wstring& root) const;
   Node* Find(const Location& location) const;
   Node* FindFolderOf(const Location& location, std::wstring& name) const;
+  // Throws FileSystemError naming `shown` when the system would not take the path as it is.
+  void ThrowIfNotTaken(const std::wstring& path, const std::wstring& shown) const;
   void ThrowIfNotReady(const Location& location, const std::wstring& path) const;
   std::size_t UsedBytes(const Root& root) const;
 

@@ -1,31 +1,23 @@
 #include "platform/memory/InMemoryProcesses.h"
 
-#include <cwctype>
-
-#include "platform/ExtendedPath.h"
+#include "platform/PathRules.h"
 #include "platform/memory/InMemoryFileSystem.h"
 
 namespace melodex {
-namespace {
 
-std::wstring Upper(std::wstring text) {
-  for (wchar_t& c : text) c = static_cast<wchar_t>(std::towupper(c));
-  return text;
-}
-
-}  // namespace
-
-void InMemoryProcesses::Refuse(const std::wstring& program) { refused_.insert(Upper(program)); }
+void InMemoryProcesses::Refuse(const std::wstring& program) { refused_.insert(FoldCase(program)); }
 
 bool InMemoryProcesses::StartProgram(const std::wstring& program, const std::wstring& arguments) {
   const auto commandLine = ProgramCommandLine(program, arguments);
   if (!commandLine) return false;
   // The file the system opens for the name: "/" read as "\", "." and ".." resolved, trailing
   // dots and blanks dropped. A full path never asks for the current folders.
-  const std::wstring file = OrdinaryPath(
+  const std::wstring extended =
       ExtendedLengthPath(program, {.current = [] { return std::wstring(); },
-                                   .onDrive = [](wchar_t) { return std::wstring(); }}));
-  if (!files_.ReadFile(file) || refused_.contains(Upper(file))) return false;
+                                   .onDrive = [](wchar_t) { return std::wstring(); }});
+  if (SystemRefusal(extended) != PathRefusal::kNone || !IsProgramFileName(extended)) return false;
+  const std::wstring file = OrdinaryPath(extended);
+  if (!files_.ReadFile(file) || refused_.contains(FoldCase(file))) return false;
   started.push_back({file, *commandLine});
   return true;
 }

@@ -32,7 +32,7 @@ class InMemoryProcesses : public Processes {
 
  private:
   const InMemoryFileSystem& files_;
-  std::set<std::wstring> refused_;  // upper-cased
+  std::set<std::wstring> refused_;  // letter case folded
 };
 
 }  // namespace melodex

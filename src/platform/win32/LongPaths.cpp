@@ -1,6 +1,8 @@
 #include "platform/win32/LongPaths.h"
 
-#include "platform/ExtendedPath.h"
+#include "platform/FileSystem.h"
+#include "platform/PathRules.h"
+#include "platform/win32/SystemMessage.h"
 
 namespace melodex::win32 {
 
@@ -19,8 +21,35 @@ std::wstring CurrentDirectoryOn(wchar_t drive) {
   return full.empty() ? relative + L'\\' : full;
 }
 
-std::wstring ForSystem(const std::wstring& path) {
+namespace {
+
+std::wstring Extended(const std::wstring& path) {
   return ExtendedLengthPath(path, {.current = CurrentDirectory, .onDrive = CurrentDirectoryOn});
+}
+
+}  // namespace
+
+void RequireTaken(const std::wstring& extended, const std::wstring& shown) {
+  switch (SystemRefusal(extended)) {
+    case PathRefusal::kNone:
+      return;
+    case PathRefusal::kTooLong:
+      throw FileSystemError(shown, SystemMessage(ERROR_FILENAME_EXCED_RANGE));
+    case PathRefusal::kHoldsNul:
+      throw FileSystemError(shown, SystemMessage(ERROR_INVALID_NAME));
+  }
+}
+
+std::wstring ForSystem(const std::wstring& path, const std::wstring& shown) {
+  std::wstring extended = Extended(path);
+  RequireTaken(extended, shown);
+  return extended;
+}
+
+std::optional<std::wstring> ForSystemIfTaken(const std::wstring& path) {
+  std::wstring extended = Extended(path);
+  if (SystemRefusal(extended) != PathRefusal::kNone) return std::nullopt;
+  return extended;
 }
 
 bool RunningOnWine() {

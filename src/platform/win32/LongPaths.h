@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 namespace melodex::win32 {
@@ -30,7 +31,15 @@ std::wstring CurrentDirectoryOn(wchar_t drive);
 
 // A path as the file calls take it at any length: in extended-length form, resolved against
 // the current folders. Paths shown to the user stay as they were given.
-std::wstring ForSystem(const std::wstring& path);
+//
+// A path the system cannot take as it is (too long, or holding a NUL) would make it work on
+// another path than the one given, so it goes no further: ForSystem throws FileSystemError
+// naming `shown` with the system's reason, ForSystemIfTaken gives nothing, and
+// RequireTaken checks a path in extended-length form made from one of them.
+std::wstring ForSystem(const std::wstring& path, const std::wstring& shown);
+inline std::wstring ForSystem(const std::wstring& path) { return ForSystem(path, path); }
+std::optional<std::wstring> ForSystemIfTaken(const std::wstring& path);
+void RequireTaken(const std::wstring& extended, const std::wstring& shown);
 
 // Whether the program runs under Wine, whose file calls sit on a POSIX file system.
 bool RunningOnWine();

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "platform/ExtendedPath.h"
+#include "platform/PathRules.h"
 #include "platform/win32/LongPaths.h"
 #include "platform/win32/SystemMessage.h"
 #include "platform/win32/Win32TextFile.h"
@@ -29,36 +29,6 @@ class QuietDriveErrors {
  private:
   DWORD previous_ = 0;
 };
-
-bool IsLetter(wchar_t c) { return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z'); }
-
-// A folder path as the interface hands it out: the drive letter in upper case, and a
-// trailing backslash at a root ("C:\", "\\server\share\") only.
-std::wstring Normalized(std::wstring path) {
-  if (path.size() >= 2 && IsLetter(path[0]) && path[1] == L':') {
-    if (path[0] >= L'a') path[0] = static_cast<wchar_t>(path[0] - L'a' + L'A');
-    while (path.size() > 3 && path.back() == L'\\') path.pop_back();
-    if (path.size() == 2) path += L'\\';
-    return path;
-  }
-  if (path.starts_with(L"\\\\")) {
-    const std::size_t server = path.find(L'\\', 2);
-    const std::size_t share = server == std::wstring::npos ? server : path.find(L'\\', server + 1);
-    if (share == std::wstring::npos) return path + L'\\';
-    while (path.size() > share + 1 && path.back() == L'\\') path.pop_back();
-  }
-  return path;
-}
-
-// The root of a path in extended-length form: "\\?\C:\", or "\\?\UNC\server\share\".
-std::wstring RootOf(const std::wstring& extended) {
-  constexpr std::wstring_view kUnc = L"\\\\?\\UNC\\";
-  if (!extended.starts_with(kUnc)) return extended.substr(0, extended.find(L'\\', 4) + 1);
-  const std::size_t server = extended.find(L'\\', kUnc.size());
-  const std::size_t share =
-      server == std::wstring::npos ? server : extended.find(L'\\', server + 1);
-  return share == std::wstring::npos ? extended + L'\\' : extended.substr(0, share + 1);
-}
 
 // Whether the root of the path can be read; when not, `error` says why.
 bool RootReadable(const std::wstring& extended, DWORD& error) {
@@ -132,7 +102,9 @@ std::unique_ptr<TextFile> Win32FileSystem::CreateTextFile(const std::wstring& pa
 
 bool Win32FileSystem::FileExists(const std::wstring& path) {
   QuietDriveErrors quiet;
-  const DWORD attributes = GetFileAttributesW(ForSystem(path).c_str());
+  const std::optional<std::wstring> extended = ForSystemIfTaken(path);
+  if (!extended) return false;
+  const DWORD attributes = GetFileAttributesW(extended->c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & kSkippedAttributes);
 }
 
@@ -147,22 +119,20 @@ std::vector<DriveInfo> Win32FileSystem::Drives() {
   }
   std::vector<DriveInfo> drives;
   for (const wchar_t* root = roots.c_str(); *root; root += wcslen(root) + 1) {
-    if (!IsLetter(root[0]) || root[1] != L':') continue;
+    const std::wstring drive = DriveOf(root);
+    if (drive.empty()) continue;
     wchar_t label[MAX_PATH + 1] = L"";
     if (!GetVolumeInformationW(root, label, MAX_PATH + 1, nullptr, nullptr, nullptr, nullptr, 0)) {
       label[0] = L'\0';  // no medium, or a network drive that has gone
     }
-    const std::wstring letter = Normalized(std::wstring{root[0], L':'});  // "C:\\"
-    drives.push_back({.drive = letter.substr(0, 2), .label = label});
+    drives.push_back({.drive = drive, .label = label});
   }
   return drives;
 }
 
 std::vector<std::wstring> Win32FileSystem::SubFolders(const std::wstring& folder) {
   QuietDriveErrors quiet;
-  std::wstring pattern = folder;
-  if (pattern.empty() || pattern.back() != L'\\') pattern += L'\\';
-  pattern = ForSystem(pattern + L'*');
+  const std::wstring pattern = ForSystem(EnsureTrailingBackslash(folder) + L'*', folder);
   WIN32_FIND_DATAW data{};
   const HANDLE search =
       FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchLimitToDirectories,
@@ -192,13 +162,15 @@ std::vector<std::wstring> Win32FileSystem::SubFolders(const std::wstring& folder
   return names;
 }
 
+// A folder path as the interface hands it out: the drive letter in upper case, and a
+// trailing backslash at a root ("C:\", "\\server\share\") only.
 std::wstring Win32FileSystem::CurrentFolder() {
-  return Normalized(OrdinaryPath(CurrentDirectory()));
+  return JoinPath(SplitPath(OrdinaryPath(CurrentDirectory())));
 }
 
 std::wstring Win32FileSystem::CurrentFolderOn(const std::wstring& drive) {
   if (drive.empty()) return drive;
-  return Normalized(OrdinaryPath(CurrentDirectoryOn(drive[0])));
+  return JoinPath(SplitPath(OrdinaryPath(CurrentDirectoryOn(drive[0]))));
 }
 
 }  // namespace melodex::win32

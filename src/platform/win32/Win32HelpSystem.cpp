@@ -8,7 +8,9 @@ namespace melodex::win32 {
 namespace {
 
 bool IsFile(const std::wstring& path) {
-  const DWORD attributes = GetFileAttributesW(ForSystem(path).c_str());
+  const std::optional<std::wstring> extended = ForSystemIfTaken(path);
+  if (!extended) return false;
+  const DWORD attributes = GetFileAttributesW(extended->c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
@@ -21,9 +23,9 @@ bool HelpProgramPresent() {
     const std::wstring folder =
         GrowingBuffer([&](wchar_t* buffer, DWORD size) { return getFolder(buffer, size); });
     if (folder.empty()) continue;
-    const std::wstring program = ForSystem(folder + L"\\winhlp32.exe");
+    const std::optional<std::wstring> program = ForSystemIfTaken(folder + L"\\winhlp32.exe");
     WIN32_FILE_ATTRIBUTE_DATA data;
-    if (GetFileAttributesExW(program.c_str(), GetFileExInfoStandard, &data) &&
+    if (program && GetFileAttributesExW(program->c_str(), GetFileExInfoStandard, &data) &&
         (data.nFileSizeHigh > 0 || data.nFileSizeLow > kStubSize)) {
       return true;
     }

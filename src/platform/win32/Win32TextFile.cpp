@@ -2,6 +2,10 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <optional>
+
+#include "platform/PathRules.h"
 #include "platform/win32/FileReplace.h"
 #include "platform/win32/LongPaths.h"
 #include "platform/win32/SystemMessage.h"
@@ -10,9 +14,9 @@ namespace melodex::win32 {
 namespace {
 
 // A name of the program's own beside the page, "mp3" and eight hexadecimal digits, for the
-// page while it is written and for the old page while it is replaced. Each call gives
-// another one.
-std::wstring FreshName(const std::wstring& folder, const wchar_t* extension) {
+// page while it is written (".tmp") and for the old page while it is replaced (".old"). Each
+// call gives another one, always kTemporaryNameLength characters long.
+std::wstring FreshName(const std::wstring& folder, const wchar_t (&extension)[5]) {
   static unsigned state = static_cast<unsigned>(GetTickCount64()) ^ (GetCurrentProcessId() << 16);
   state = state * 1664525u + 1013904223u;
   std::wstring name = folder + L"mp3";
@@ -32,15 +36,21 @@ class Win32TextFile : public TextFile {
  public:
   explicit Win32TextFile(std::wstring path)
       : path_(std::move(path)), target_(ForSystem(path_)), codePage_(GetACP()) {
+    // The page is written under a name of the program's own in its folder, so that the
+    // final rename stays on one volume; that name, too, must be one the system takes.
+    const std::wstring folder = target_.substr(0, target_.find_last_of(L'\\') + 1);
+    RequireTaken(FreshName(folder, L".tmp"), path_);
     // A page marked read-only, or a folder of that name, is refused before anything is
     // written: the rename that ends the run would walk around the mark on some systems.
     if (const DWORD error = Refusal(GetFileAttributesW(target_.c_str()))) Fail(error);
-    // The page is written under a name of the program's own in its folder, so that the
-    // final rename stays on one volume; a name that is taken is passed over.
-    const std::wstring folder = target_.substr(0, target_.find_last_of(L'\\') + 1);
+    // A name that is taken is passed over.
     for (int attempt = 0; handle_ == INVALID_HANDLE_VALUE; ++attempt) {
       tempPath_ = FreshName(folder, L".tmp");
-      handle_ = CreateFileW(tempPath_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+      // With the right to delete it through this handle, which reaches the file wherever it
+      // is; shared for that right only, so that the page can be renamed into place while
+      // the handle still holds it.
+      handle_ = CreateFileW(tempPath_.c_str(), GENERIC_WRITE | DELETE | FILE_READ_ATTRIBUTES,
+                            FILE_SHARE_DELETE, nullptr, CREATE_NEW,
                             FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
       if (handle_ != INVALID_HANDLE_VALUE) break;
       const DWORD error = GetLastError();
@@ -54,8 +64,8 @@ class Win32TextFile : public TextFile {
   }
 
   ~Win32TextFile() override {
-    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
-    if (!committed_ && !tempPath_.empty()) DeleteFileW(tempPath_.c_str());
+    if (committed_) return;
+    Discard();
   }
 
   CodePage Encoding() const override { return CodePageOf(codePage_); }
@@ -80,9 +90,6 @@ class Win32TextFile : public TextFile {
   void Close() override {
     Flush();
     if (!FlushFileBuffers(handle_)) Fail();
-    const HANDLE handle = handle_;
-    handle_ = INVALID_HANDLE_VALUE;
-    if (!CloseHandle(handle)) Fail();
     // A browser or virus scanner may hold the old page open for a moment. Replacing a file
     // that is open elsewhere fails with "access denied", not with a sharing violation, so
     // that is waited out too; a page that truly cannot be replaced is reported after it.
@@ -90,6 +97,7 @@ class Win32TextFile : public TextFile {
       const Outcome outcome = PutInPlace();
       if (outcome.error == ERROR_SUCCESS) {
         committed_ = true;
+        Release();  // the page now
         return;
       }
       if (!outcome.again || attempt == kMoveAttempts) Fail(outcome.error);
@@ -161,11 +169,83 @@ class Win32TextFile : public TextFile {
            ++attempt) {
         backup = FreshName(folder, L".old");
       }
+      // ReplaceFileW opens the new page for itself alone, so the handle lets go of it for
+      // that moment and takes it again when it stays where it is.
+      Release();
       error = ReplaceKeepingTheOld(target_, tempPath_, backup);
+      if (error != ERROR_SUCCESS) {
+        handle_ = CreateFileW(tempPath_.c_str(), DELETE | FILE_READ_ATTRIBUTES,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+      }
     }
     // A page gone since it was looked at is a new page on the next try.
     if (error == ERROR_FILE_NOT_FOUND) return {.error = error, .again = true};
     return {.error = error, .again = Busy(error), .wait = true};
+  }
+
+  void Release() {
+    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+    handle_ = INVALID_HANDLE_VALUE;
+  }
+
+  // Removes the unfinished page through its handle, wherever it is now: the user may have
+  // moved its folder away meanwhile, and then its path leads nowhere, or to another file.
+  // Windows deletes a file marked so once its handle closes.
+  void Discard() {
+    if (handle_ == INVALID_HANDLE_VALUE) return;
+    const HANDLE marked = RunningOnWine() ? HandleWineDeletesBy() : handle_;
+    if (marked != INVALID_HANDLE_VALUE) {
+      FILE_DISPOSITION_INFO dispose{.DeleteFile = TRUE};
+      SetFileInformationByHandle(marked, FileDispositionInfo, &dispose, sizeof dispose);
+      if (marked != handle_) CloseHandle(marked);
+    }
+    Release();
+  }
+
+  // Wine deletes a marked file by the name it had when that handle was made, which need not
+  // lead to it any more, or may lead to another file. So the page's own handle is marked only
+  // while its name still leads to it. Otherwise the file is opened again by its number, which
+  // tells Wine where it is now, looked for below the nearest folder of its old path that is
+  // still there: its moved folder went from there, staying on the same disk, where no other
+  // file has the number of one still open. A page moved beyond that folder stays behind.
+  HANDLE HandleWineDeletesBy() const {
+    const std::optional<ULONGLONG> number = FileNumber(handle_);
+    if (!number) return INVALID_HANDLE_VALUE;
+    if (const HANDLE named = OpenToLookAt(tempPath_); named != INVALID_HANDLE_VALUE) {
+      const bool same = FileNumber(named) == number;
+      CloseHandle(named);
+      if (same) return handle_;
+    }
+    const std::wstring root = RootOf(tempPath_);
+    std::wstring folder = tempPath_;
+    HANDLE nearest = INVALID_HANDLE_VALUE;
+    while (nearest == INVALID_HANDLE_VALUE && folder.size() > root.size()) {
+      folder.resize(std::max(folder.find_last_of(L'\\'), root.size()));
+      nearest = OpenToLookAt(folder);
+    }
+    if (nearest == INVALID_HANDLE_VALUE) return nearest;
+    FILE_ID_DESCRIPTOR id{.dwSize = sizeof(FILE_ID_DESCRIPTOR), .Type = FileIdType};
+    id.FileId.QuadPart = static_cast<LONGLONG>(*number);
+    const HANDLE found =
+        OpenFileById(nearest, &id, DELETE | FILE_READ_ATTRIBUTES,
+                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, 0);
+    CloseHandle(nearest);
+    return found;
+  }
+
+  // A file or folder opened only to look at it, or INVALID_HANDLE_VALUE.
+  static HANDLE OpenToLookAt(const std::wstring& path) {
+    return CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                       OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  }
+
+  // The number of the file on its volume, as the file itself tells it.
+  static std::optional<ULONGLONG> FileNumber(HANDLE file) {
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!GetFileInformationByHandle(file, &info)) return std::nullopt;
+    return (static_cast<ULONGLONG>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
   }
 
   [[noreturn]] void Fail(DWORD error) { throw FileSystemError(path_, SystemMessage(error)); }

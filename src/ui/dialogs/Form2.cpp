@@ -63,27 +63,13 @@ void Form2::Dir1_OpenFailed(const FileSystemError& error) {
                                        kLineBreak + error.Path() + kLineBreak + error.Reason());
 }
 
-bool Form2::HoldsMusic(const std::wstring& folder) {
-  try {
-    const auto search = Files().FindFiles(EnsureTrailingBackslash(folder) + kMusicWildcard);
-    // A name that matches only through its short 8.3 name ("song.mp3x") is not listed on
-    // the page either, so it does not count.
-    while (const auto name = search->Next()) {
-      if (HasMp3Extension(*name)) return true;
-    }
-  } catch (const FileSystemError&) {
-    // A folder that cannot be searched holds nothing the page could list.
-  }
-  return false;
-}
-
 void Form2::Command1_Click() {
   Form1& main = app_.MainForm();
   const double target = HandOverNumber(main.Text2.Text());
   if (target == 0) {
     main.Text1.SetText(Dir1.Path());
     main.ReadinessTest();
-    if (!HoldsMusic(main.Text1.Text())) {
+    if (!HoldsMusic(main.Text1.Text(), Files())) {
       ShowError(app_.System().dialogs, L"NO MP3s found in this Directory!!",
                 MessageButtons::OkCancel);
       return;

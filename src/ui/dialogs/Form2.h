@@ -29,8 +29,6 @@ class Form2 : public ui::Form {
   void Dir1_OpenFailed(const FileSystemError& error);
   void Command1_Click();
 
-  // Whether the folder's "*.mp3" search finds a file the page would list.
-  bool HoldsMusic(const std::wstring& folder);
   FileSystem& Files();
 
   App& app_;

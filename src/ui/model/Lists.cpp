@@ -3,73 +3,14 @@
 #include <algorithm>
 
 #include "platform/Error.h"
-#include "platform/ExtendedPath.h"
 
 namespace melodex::ui {
 namespace {
 
-bool IsSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
-
-bool IsLetter(wchar_t c) { return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z'); }
-
-wchar_t UpperLetter(wchar_t c) { return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - 32) : c; }
-
+// Drives are shown with their letter in lower case: "c: [System]", "c:\".
 wchar_t LowerLetter(wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c + 32) : c; }
 
-// Letter case folded as file names compare: ASCII and the Latin-1 letters, the same on
-// every platform the program is built for.
-wchar_t Fold(wchar_t c) {
-  if ((c >= L'a' && c <= L'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) {
-    return static_cast<wchar_t>(c - 0x20);
-  }
-  return c;
-}
-
-bool NameLess(const std::wstring& a, const std::wstring& b) {
-  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                      [](wchar_t x, wchar_t y) { return Fold(x) < Fold(y); });
-}
-
 }  // namespace
-
-PathParts SplitPath(const std::wstring& path) {
-  PathParts parts;
-  std::wstring_view rest = path;
-  if (path.size() >= 2 && IsLetter(path[0]) && path[1] == L':') {
-    parts.root = {UpperLetter(path[0]), L':', L'\\'};
-    rest.remove_prefix(2);
-  } else if (path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1])) {
-    // "\\server\share": the server and the share make the root.
-    const std::vector<std::wstring_view> names = PathNames(rest);
-    parts.root = L"\\\\";
-    for (std::size_t i = 0; i < names.size(); ++i) {
-      if (i < 2) {
-        parts.root.append(names[i]).push_back(L'\\');
-      } else {
-        parts.folders.emplace_back(names[i]);
-      }
-    }
-    return parts;
-  }
-  for (const std::wstring_view name : PathNames(rest)) parts.folders.emplace_back(name);
-  return parts;
-}
-
-std::wstring JoinPath(const PathParts& parts) {
-  std::wstring path = parts.root;
-  for (std::size_t i = 0; i < parts.folders.size(); ++i) {
-    if (i > 0 || (!path.empty() && path.back() != L'\\')) path += L'\\';
-    path += parts.folders[i];
-  }
-  return path;
-}
-
-std::wstring DriveOf(const std::wstring& path) {
-  if (path.size() >= 2 && IsLetter(path[0]) && path[1] == L':') {
-    return {UpperLetter(path[0]), L':'};
-  }
-  return L"";
-}
 
 // --- DriveList ---
 

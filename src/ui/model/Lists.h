@@ -5,21 +5,13 @@
 #include <vector>
 
 #include "platform/FileSystem.h"
+#include "platform/PathRules.h"
 #include "ui/model/Control.h"
 
 namespace melodex::ui {
 
-// The parts of a full folder path: its root ("C:\" or "\\server\share\") and the folder
-// names below it. Paths from the lists always end in a backslash at a root and never
-// elsewhere, with the drive letter in upper case.
-struct PathParts {
-  std::wstring root;
-  std::vector<std::wstring> folders;
-};
-PathParts SplitPath(const std::wstring& path);
-std::wstring JoinPath(const PathParts& parts);
-// The drive of a path, "C:", or the empty text for a network path.
-std::wstring DriveOf(const std::wstring& path);
+// Paths from the lists are full paths as JoinPath writes them: a backslash at the end of a
+// root and nowhere else, the drive letter in upper case.
 
 // The machine's drives in a drop-down list, each shown as its lower-case letter and colon,
 // followed by the volume label in brackets where the volume has one: "c: [System]", "a:".

@@ -1,6 +1,7 @@
+// The rules of paths and names, each against a table of the cases that tell them apart.
 #include <gtest/gtest.h>
 
-#include "platform/ExtendedPath.h"
+#include "platform/PathRules.h"
 
 namespace melodex {
 namespace {
@@ -96,6 +97,96 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<OrdinaryCase>& info) {
       return "Path" + std::to_string(info.index);
     });
+
+// A full folder path taken apart and joined again, as the folder lists write it, and its
+// root as it is written.
+TEST(PathRules, FullPathsAreWrittenOneWay) {
+  const struct {
+    std::wstring given, root, joined, rootAsWritten;
+  } cases[] = {
+      {L"c:", L"C:\\", L"C:\\", L"c:\\"},
+      {L"C:\\", L"C:\\", L"C:\\", L"C:\\"},
+      {L"c:\\Music\\Rock\\", L"C:\\", L"C:\\Music\\Rock", L"c:\\"},
+      {L"C:\\Music\\\\Rock", L"C:\\", L"C:\\Music\\Rock", L"C:\\"},
+      {L"d:/Music/Rock", L"D:\\", L"D:\\Music\\Rock", L"d:\\"},
+      {L"\\\\server\\music", L"\\\\server\\music\\", L"\\\\server\\music\\",
+       L"\\\\server\\music\\"},
+      {L"\\\\server\\music\\", L"\\\\server\\music\\", L"\\\\server\\music\\",
+       L"\\\\server\\music\\"},
+      {L"\\\\server\\music\\Rock\\", L"\\\\server\\music\\", L"\\\\server\\music\\Rock",
+       L"\\\\server\\music\\"},
+      // Extended forms are the system's only: their roots alone.
+      {L"\\\\?\\C:\\Music", L"", L"", L"\\\\?\\C:\\"},
+      {L"\\\\?\\UNC\\server\\music\\Rock", L"", L"", L"\\\\?\\UNC\\server\\music\\"},
+      {L"Music\\Rock", L"", L"", L""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(c.given));
+    if (!c.root.empty()) {
+      EXPECT_EQ(SplitPath(c.given).root, c.root);
+      EXPECT_EQ(JoinPath(SplitPath(c.given)), c.joined);
+    }
+    EXPECT_EQ(RootOf(c.given), c.rootAsWritten);
+  }
+  EXPECT_EQ(DriveOf(L"d:\\Music"), L"D:");
+  EXPECT_EQ(DriveOf(L"\\\\server\\music"), L"");
+}
+
+// The system holds a path as a counted text of at most 65,535 bytes with its closing NUL; a
+// NUL inside ends the text it reads early.
+TEST(PathRules, TheSystemTakesPathsUpToItsLongestAndWithoutANul) {
+  const std::wstring prefix = L"\\\\?\\C:\\";
+  const struct {
+    std::wstring path;
+    PathRefusal refusal;
+  } cases[] = {
+      {prefix + std::wstring(32766 - prefix.size(), L'a'), PathRefusal::kNone},
+      {prefix + std::wstring(32767 - prefix.size(), L'a'), PathRefusal::kTooLong},
+      {prefix + std::wstring(65536 + 9 - prefix.size(), L'a'), PathRefusal::kTooLong},
+      {std::wstring(L"\\\\?\\C:\\a\0b", 10), PathRefusal::kHoldsNul},
+      {prefix + L"a", PathRefusal::kNone},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path.size());
+    EXPECT_EQ(SystemRefusal(c.path), c.refusal);
+  }
+}
+
+// Only a ".exe" runs as itself; the system hands any other file to another program (a batch
+// file to its command interpreter). The name counts as the system resolves it.
+TEST(PathRules, AProgramFileIsAnExeAsTheSystemResolvesItsName) {
+  const struct {
+    const wchar_t* path;
+    bool program;
+  } cases[] = {
+      {L"C:\\Tools\\msinfo32.exe", true},
+      {L"C:\\Tools\\MSINFO32.EXE", true},
+      {L"\\\\server\\share\\Tools\\tool.Exe", true},
+      {L"C:\\Tools\\tool.exe. . ", true},  // the periods and blanks go
+      {L"C:\\Tools\\tool.bat\\..\\tool.exe", true},
+      {L"C:\\Tools\\tool.bat", false},
+      {L"C:\\Tools\\tool.CMD", false},
+      {L"C:\\Tools\\tool.com", false},
+      {L"C:\\Tools\\tool.lnk", false},
+      {L"C:\\Tools\\notes.txt", false},
+      {L"C:\\Tools\\tool", false},
+      {L"C:\\Tools\\tool.exe.bat", false},
+      {L"C:\\Tools\\TOOL.BAT.", false},
+      {L"C:\\Tools\\tool.exe\\..\\tool.bat", false},
+      {L"C:\\Tools\\tool.ex\u0435", false},  // a Cyrillic letter
+      {L"C:\\Tools\\tool.exe\\", false},
+      // A stream of a file, not the file.
+      {L"C:\\Tools\\tool.bat:run.exe", false},
+      {L"C:\\Tools\\tool.exe::$DATA", false},
+      // The extended form is taken as it is: its final period stays part of the name.
+      {L"\\\\?\\C:\\Tools\\tool.exe.", false},
+      {L"\\\\?\\C:\\Tools\\tool.exe", true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(std::wstring(c.path)));
+    EXPECT_EQ(IsProgramFileName(ExtendedLengthPath(c.path, kFolders)), c.program);
+  }
+}
 
 }  // namespace
 }  // namespace melodex

@@ -1,0 +1,264 @@
+#include "platform/PathRules.h"
+
+#include <algorithm>
+#include <initializer_list>
+
+namespace melodex {
+namespace {
+
+constexpr std::wstring_view kExtended = L"\\\\?\\";
+constexpr std::wstring_view kExtendedUnc = L"\\\\?\\UNC\\";
+
+bool IsLetter(wchar_t c) { return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z'); }
+
+wchar_t UpperLetter(wchar_t c) { return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - 32) : c; }
+
+bool HasDrive(std::wstring_view path) {
+  return path.size() >= 2 && IsLetter(path[0]) && path[1] == L':';
+}
+
+bool IsNetworkPath(std::wstring_view path) {
+  return path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1]);
+}
+
+// The root of a path that has one, a drive's ("C:" as written) or a network path's (its
+// server and share, either of which may be missing), and what follows it.
+struct Rooted {
+  std::wstring_view drive;
+  std::wstring_view server;
+  std::wstring_view share;
+  std::wstring_view rest;
+};
+
+Rooted SplitRoot(std::wstring_view path) {
+  if (HasDrive(path)) return {.drive = path.substr(0, 2), .rest = path.substr(2)};
+  Rooted rooted;
+  std::size_t at = 2;
+  for (std::wstring_view* name : {&rooted.server, &rooted.share}) {
+    while (at < path.size() && IsSeparator(path[at])) ++at;
+    const std::size_t start = at;
+    while (at < path.size() && !IsSeparator(path[at])) ++at;
+    *name = path.substr(start, at - start);
+  }
+  rooted.rest = path.substr(at);
+  return rooted;
+}
+
+// A network root written out: `prefix` ("\\" or "\\?\UNC\"), then the server and the share,
+// each that is there followed by a backslash.
+std::wstring NetworkRoot(std::wstring_view prefix, const Rooted& rooted) {
+  std::wstring root(prefix);
+  for (const std::wstring_view name : {rooted.server, rooted.share}) {
+    if (!name.empty()) root.append(name).push_back(L'\\');
+  }
+  return root;
+}
+
+std::wstring ExtendedRoot(const Rooted& rooted) {
+  if (!rooted.drive.empty()) return std::wstring(kExtended).append(rooted.drive) + L'\\';
+  return NetworkRoot(kExtendedUnc, rooted);
+}
+
+std::wstring Joined(const std::wstring& folder, std::wstring_view rest) {
+  return rest.empty() ? folder : folder + L'\\' + std::wstring(rest);
+}
+
+// The path with its meaning fixed: what it is relative to written in front of it.
+std::wstring Absolute(std::wstring_view path, const CurrentFolders& folders) {
+  if (HasDrive(path)) {
+    if (path.size() > 2 && IsSeparator(path[2])) return std::wstring(path);
+    // "D:a": the folder the process remembers on that drive, or else its root.
+    std::wstring base = folders.onDrive(path[0]);
+    if (!HasDrive(base) || FoldCase(base[0]) != FoldCase(path[0]))
+      base = std::wstring(path.substr(0, 2)) + L'\\';
+    return Joined(base, path.substr(2));
+  }
+  if (IsNetworkPath(path)) return std::wstring(path);
+  const std::wstring current = OrdinaryPath(folders.current());
+  if (!path.empty() && IsSeparator(path[0])) {
+    return OrdinaryPath(ExtendedRoot(SplitRoot(current))) + std::wstring(path.substr(1));
+  }
+  return Joined(current, path);
+}
+
+}  // namespace
+
+// --- Names ---
+
+bool IsSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
+
+wchar_t FoldCase(wchar_t c) {
+  if ((c >= L'a' && c <= L'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) {
+    return static_cast<wchar_t>(c - 0x20);
+  }
+  return c;
+}
+
+std::wstring FoldCase(std::wstring text) {
+  std::transform(text.begin(), text.end(), text.begin(), [](wchar_t c) { return FoldCase(c); });
+  return text;
+}
+
+bool SameName(std::wstring_view a, std::wstring_view b) {
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(),
+                    [](wchar_t x, wchar_t y) { return FoldCase(x) == FoldCase(y); });
+}
+
+bool NameLess(std::wstring_view a, std::wstring_view b) {
+  return std::lexicographical_compare(
+      a.begin(), a.end(), b.begin(), b.end(),
+      [](wchar_t x, wchar_t y) { return FoldCase(x) < FoldCase(y); });
+}
+
+bool HasExtension(std::wstring_view name, std::wstring_view extension) {
+  return name.size() >= extension.size() &&
+         SameName(name.substr(name.size() - extension.size()), extension);
+}
+
+bool WildcardMatch(std::wstring_view pattern, std::wstring_view name) {
+  std::size_t p = 0, n = 0, starP = std::wstring_view::npos, starN = 0;
+  while (n < name.size()) {
+    if (p < pattern.size() && (pattern[p] == L'?' || FoldCase(pattern[p]) == FoldCase(name[n]))) {
+      ++p;
+      ++n;
+    } else if (p < pattern.size() && pattern[p] == L'*') {
+      starP = p++;
+      starN = n;
+    } else if (starP != std::wstring_view::npos) {
+      p = starP + 1;
+      n = ++starN;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && pattern[p] == L'*') ++p;
+  return p == pattern.size();
+}
+
+// --- Paths ---
+
+std::wstring EnsureTrailingBackslash(std::wstring folder) {
+  if (folder.empty() || folder.back() != L'\\') folder += L'\\';
+  return folder;
+}
+
+std::vector<std::wstring_view> PathNames(std::wstring_view path) {
+  std::vector<std::wstring_view> names;
+  std::size_t start = 0;
+  while (start < path.size()) {
+    std::size_t end = start;
+    while (end < path.size() && !IsSeparator(path[end])) ++end;
+    if (end > start) names.push_back(path.substr(start, end - start));
+    start = end + 1;
+  }
+  return names;
+}
+
+std::wstring DriveOf(std::wstring_view path) {
+  if (!HasDrive(path)) return L"";
+  return {UpperLetter(path[0]), L':'};
+}
+
+PathParts SplitPath(std::wstring_view path) {
+  PathParts parts;
+  std::wstring_view rest = path;
+  if (HasDrive(path)) {
+    parts.root = DriveOf(path) + L'\\';
+    rest.remove_prefix(2);
+  } else if (IsNetworkPath(path)) {
+    const Rooted rooted = SplitRoot(path);
+    parts.root = NetworkRoot(L"\\\\", rooted);
+    rest = rooted.rest;
+  }
+  for (const std::wstring_view name : PathNames(rest)) parts.folders.emplace_back(name);
+  return parts;
+}
+
+std::wstring JoinPath(const PathParts& parts) {
+  std::wstring path = parts.root;
+  for (std::size_t i = 0; i < parts.folders.size(); ++i) {
+    if (i > 0 || (!path.empty() && path.back() != L'\\')) path += L'\\';
+    path += parts.folders[i];
+  }
+  return path;
+}
+
+std::wstring RootOf(std::wstring_view path) {
+  if (path.starts_with(kExtendedUnc)) {
+    const std::wstring network = L"\\\\" + std::wstring(path.substr(kExtendedUnc.size()));
+    return NetworkRoot(kExtendedUnc, SplitRoot(network));
+  }
+  if (path.starts_with(kExtended) && HasDrive(path.substr(kExtended.size()))) {
+    return std::wstring(path.substr(0, kExtended.size() + 2)) + L'\\';
+  }
+  if (HasDrive(path)) return std::wstring(path.substr(0, 2)) + L'\\';
+  if (IsNetworkPath(path)) return NetworkRoot(L"\\\\", SplitRoot(path));
+  return L"";
+}
+
+bool IsFullPath(std::wstring_view path) {
+  return (HasDrive(path) && path.size() >= 3 && IsSeparator(path[2])) || IsNetworkPath(path);
+}
+
+std::wstring ExtendedLengthPath(std::wstring_view path, const CurrentFolders& folders) {
+  if (path.starts_with(kExtended) || path.starts_with(L"\\\\.\\") || path.starts_with(L"\\??\\"))
+    return std::wstring(path);
+  const std::wstring absolute = Absolute(path, folders);
+  const Rooted rooted = SplitRoot(absolute);
+  const bool endsInSeparator = !rooted.rest.empty() && IsSeparator(rooted.rest.back());
+
+  std::vector<std::wstring> names;
+  const std::vector<std::wstring_view> given = PathNames(rooted.rest);
+  for (std::size_t i = 0; i < given.size(); ++i) {
+    std::wstring name(given[i]);
+    if (name == L".") continue;
+    if (name == L"..") {
+      if (!names.empty()) names.pop_back();
+      continue;
+    }
+    if (i + 1 == given.size() && !endsInSeparator) {
+      while (!name.empty() && (name.back() == L'.' || name.back() == L' ')) name.pop_back();
+      if (name.empty()) continue;
+    } else if (name.size() >= 2 && name.back() == L'.' && name[name.size() - 2] != L'.') {
+      name.pop_back();
+    }
+    names.push_back(std::move(name));
+  }
+
+  std::wstring extended = ExtendedRoot(rooted);
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    if (i > 0) extended += L'\\';
+    extended += names[i];
+  }
+  if (endsInSeparator && !names.empty()) extended += L'\\';
+  return extended;
+}
+
+std::wstring OrdinaryPath(std::wstring_view path) {
+  if (path.starts_with(kExtendedUnc))
+    return L"\\\\" + std::wstring(path.substr(kExtendedUnc.size()));
+  if (path.starts_with(kExtended) && HasDrive(path.substr(kExtended.size())))
+    return std::wstring(path.substr(kExtended.size()));
+  return std::wstring(path);
+}
+
+// --- What the system takes ---
+
+PathRefusal SystemRefusal(std::wstring_view extended) {
+  if (extended.size() > kLongestSystemPath) return PathRefusal::kTooLong;
+  if (extended.find(L'\0') != std::wstring_view::npos) return PathRefusal::kHoldsNul;
+  return PathRefusal::kNone;
+}
+
+bool IsProgramFileName(std::wstring_view resolved) {
+  std::wstring_view path = resolved;
+  if (path.starts_with(kExtended) && HasDrive(path.substr(kExtended.size())))
+    path.remove_prefix(kExtended.size());
+  if (HasDrive(path)) path.remove_prefix(2);
+  if (path.empty() || IsSeparator(path.back()) || path.find(L':') != std::wstring_view::npos)
+    return false;
+  return HasExtension(PathNames(path).back(), L".exe");
+}
+
+}  // namespace melodex
