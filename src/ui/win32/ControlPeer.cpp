@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "platform/win32/ScreenReaderName.h"
 #include "ui/model/Lists.h"
 #include "ui/win32/Win32Support.h"
 #include "ui/win32/Win32Window.h"
@@ -20,6 +21,8 @@ void ControlPeer::Create(int id) {
                             nullptr);
   if (!handle_) throw std::runtime_error("cannot create a control");
   SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
+  // The model outlives its window.
+  NameForScreenReaders(handle_, control_.AccessibleName());
   OnCreated();
 }
 

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "platform/win32/ScreenReaderName.h"
 #include "ui/model/Lists.h"
 #include "ui/win32/ControlPeer.h"
 #include "ui/win32/Win32Window.h"
@@ -50,7 +51,16 @@ class DriveListPeer : public ControlPeer {
   ChildStyle Style() const override {
     return {WC_COMBOBOXW, WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST};
   }
-  void OnCreated() override { Apply(); }
+  void OnCreated() override {
+    // The open list is a window of its own, which a reader reads while it is open: it
+    // carries the box's name.
+    COMBOBOXINFO parts{};
+    parts.cbSize = sizeof parts;
+    if (GetComboBoxInfo(Handle(), &parts) && parts.hwndList) {
+      NameForScreenReaders(parts.hwndList, drives_.AccessibleName());
+    }
+    Apply();
+  }
   // A drop-down list's height is that of its box and its open list together.
   RECT Place() const override {
     RECT place = ControlPeer::Place();
