@@ -10,21 +10,22 @@
 namespace melodex::ui {
 namespace {
 
-TEST(ControlTest, TheAccessKeyIsTheLetterAfterASingleAmpersand) {
+TEST(ControlTest, AnAmpersandMarksTheAccessKeyAndIsNotRead) {
   const struct {
     std::wstring caption;
     wchar_t key;
+    std::wstring read;  // what a screen reader gets as a label's words
   } cases[] = {
-      {L"&Go", L'G'},
-      {L"E&xit", L'X'},
-      {L"&system Info...", L'S'},
+      {L"&Go", L'G', L"Go"},
+      {L"E&xit", L'X', L"Exit"},
+      {L"&system Info...", L'S', L"system Info..."},
       // "&&" is an ampersand to show, not the mark of a key.
-      {L"Rock && Roll", 0},
-      {L"&&Go", 0},
-      {L"Rock && &Roll", L'R'},
-      {L"&&&Go", L'G'},
-      {L"Go&", 0},
-      {L"Command10", 0},
+      {L"Rock && Roll", 0, L"Rock & Roll"},
+      {L"&&Go", 0, L"&Go"},
+      {L"Rock && &Roll", L'R', L"Rock & Roll"},
+      {L"&&&Go", L'G', L"&Go"},
+      {L"Go&", 0, L"Go&"},
+      {L"Command10", 0, L"Command10"},
   };
   MemoryBackend backend;
   for (const auto& c : cases) {
@@ -32,11 +33,13 @@ TEST(ControlTest, TheAccessKeyIsTheLetterAfterASingleAmpersand) {
     Form form(backend, "Form", {});
     const CommandButton button(form, "Command1", c.caption, {}, 0);
     EXPECT_EQ(button.AccessKey(), c.key);
+    EXPECT_EQ(button.PlainText(), c.read);
   }
   // What the user types is no caption.
   Form form(backend, "Form", {});
   const TextBox box(form, "Text1", {}, 0, L"&Go");
   EXPECT_EQ(box.AccessKey(), 0);
+  EXPECT_EQ(box.PlainText(), L"&Go");
 }
 
 }  // namespace

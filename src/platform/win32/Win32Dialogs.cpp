@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "platform/win32/ScreenReaderName.h"
+
 namespace melodex::win32 {
 namespace {
 
@@ -109,6 +111,8 @@ INT_PTR CALLBACK InputBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
       SetWindowLongPtrW(dialog, DWLP_USER, lParam);
       SetDlgItemTextW(dialog, kPromptId, state->prompt->c_str());
       SetDlgItemTextW(dialog, kEditId, state->defaultText->c_str());
+      // The prompt labels the field, though buttons stand between them in the window order.
+      NameForScreenReaders(GetDlgItem(dialog, kEditId), *state->prompt);
       SendDlgItemMessageW(dialog, kEditId, EM_SETSEL, 0, -1);
       SetForegroundWindow(dialog);
       SetFocus(GetDlgItem(dialog, kEditId));

@@ -26,6 +26,9 @@ Form2::Form2(ui::Backend& backend, App& app)
       app_(app) {
   Dir1.ReadFrom(Files());
   Drive1.ReadFrom(Files());
+  // No words on the window label the two lists.
+  Dir1.SetAccessibleName(L"Folder");
+  Drive1.SetAccessibleName(L"Drive");
   Drive1.Change = [this] { Drive1_Change(); };
   Dir1.OpenFailed = [this](const FileSystemError& error) { Dir1_OpenFailed(error); };
   Command1.Click = [this] { Command1_Click(); };

@@ -1,5 +1,7 @@
 #include "ui/main/Form1.h"
 
+#include <utility>
+
 #include "Melodex.h"
 #include "generator/GeneratePage.h"
 #include "ui/App.h"
@@ -18,6 +20,15 @@ Form1::Form1(ui::Backend& backend, App& app)
       app_(app) {
   SetDefaultButton(Command10);
   Text2.SetEnabled(false);  // the user can neither see nor edit the hand-over field
+  // A text box is labelled by the button beside it, or the title's by the words above it;
+  // the window system would name most of them after the wrong text, or not at all.
+  const std::pair<ui::TextBox&, const ui::Control&> labels[] = {
+      {Text1, Command1}, {Text10, Command12}, {Text11, Command13}, {Text3, Command3},
+      {Text4, Command4}, {Text5, Command5},   {Text6, Command6},   {Text7, Command7},
+      {Text9, Command9}, {Text8, Label1},
+  };
+  for (const auto& [box, label] : labels) box.SetAccessibleName(label.PlainText());
+  Text2.SetAccessibleName(L"Hand-over number");
   Command1.Click = [this] { Command1_Click(); };
   Command13.Click = [this] { Command13_Click(); };
   Command3.Click = [this] { Command3_Click(); };

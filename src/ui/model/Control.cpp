@@ -56,6 +56,16 @@ wchar_t Control::AccessKey() const {
   return 0;
 }
 
+std::wstring Control::PlainText() const {
+  if (kind_ == Kind::TextBox) return text_;
+  std::wstring plain;
+  for (std::size_t i = 0; i < text_.size(); ++i) {
+    if (text_[i] == L'&' && i + 1 < text_.size()) ++i;  // the mark, or the first of "&&"
+    plain += text_[i];
+  }
+  return plain;
+}
+
 void Control::Press() {
   if (enabled_) OnPress();
 }

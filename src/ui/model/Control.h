@@ -52,6 +52,15 @@ class Control {
 
   // The access key: the letter after a single "&" in the caption, upper-cased, or 0.
   wchar_t AccessKey() const;
+  // The caption as it reads on screen: without the "&" that marks the access key, and "&&"
+  // as one "&". A text box's text as it is.
+  std::wstring PlainText() const;
+
+  // What a screen reader announces the control as. Empty: the window system's own name,
+  // which for a button, check box, option button or label is its caption. A control whose
+  // label is something else (the button beside a text box) is given the label's words.
+  const std::wstring& AccessibleName() const { return accessibleName_; }
+  void SetAccessibleName(std::wstring name) { accessibleName_ = std::move(name); }
 
   // The user clicks the control, presses Space on it or types its access key. A disabled
   // control ignores it, whatever the window system delivers.
@@ -80,6 +89,7 @@ class Control {
   int tabIndex_;
   bool enabled_ = true;
   std::wstring text_;
+  std::wstring accessibleName_;
 };
 
 class TextBox : public Control {

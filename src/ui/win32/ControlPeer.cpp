@@ -1,6 +1,7 @@
 #include "ui/win32/ControlPeer.h"
 
 #include "platform/Error.h"
+#include "platform/win32/ScreenReaderName.h"
 #include "ui/model/Lists.h"
 #include "ui/win32/Win32Support.h"
 #include "ui/win32/Win32Window.h"
@@ -19,6 +20,8 @@ void ControlPeer::Create(int id) {
                             nullptr);
   if (!handle_) throw Error(L"cannot create a control");
   SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
+  // The model outlives its window.
+  NameForScreenReaders(handle_, control_.AccessibleName());
   OnCreated();
 }
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "platform/win32/ScreenReaderName.h"
 #include "ui/model/Lists.h"
 #include "ui/win32/ControlPeer.h"
 #include "ui/win32/Win32Window.h"
@@ -59,6 +60,13 @@ class DriveListPeer : public ControlPeer {
   }
   void OnCreated() override {
     FitClosedHeight();
+    // The open list is a window of its own, which a reader reads while it is open: it
+    // carries the box's name.
+    COMBOBOXINFO parts{};
+    parts.cbSize = sizeof parts;
+    if (GetComboBoxInfo(Handle(), &parts) && parts.hwndList) {
+      NameForScreenReaders(parts.hwndList, drives_.AccessibleName());
+    }
     Apply();
   }
   // A drop-down list's height is that of its box and its open list together.

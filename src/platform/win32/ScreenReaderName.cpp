@@ -1,0 +1,221 @@
+#include "platform/win32/ScreenReaderName.h"
+
+#include <commctrl.h>
+#include <oleacc.h>
+
+#include <new>
+
+namespace melodex::win32 {
+namespace {
+
+// IAccessible's id, spelt out: oleacc's import library has a symbol of the same name that
+// is no GUID, and which of the two the linker takes depends on the order of the libraries.
+constexpr IID kAccessibleId = {
+    0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+
+bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
+
+// COM objects are destroyed by their own Release, never through the interface.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
+
+// The system's standard accessible object of a control under another name. Every question
+// but the control's own name goes to the standard object as it was asked; the name is fixed
+// when the object is made, as a reader asks for it anew when the control takes the focus.
+class NamedAccessible final : public IAccessible {
+ public:
+  // Takes over the reference to `standard` and the string `name`.
+  NamedAccessible(HWND control, IAccessible* standard, BSTR name)
+      : control_(control), standard_(standard), name_(name) {}
+  NamedAccessible(const NamedAccessible&) = delete;
+  NamedAccessible& operator=(const NamedAccessible&) = delete;
+
+  // --- IUnknown ---
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+    if (!object) return E_POINTER;
+    // Only what this object is itself: another interface of the standard object would
+    // answer with the standard object's name.
+    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) ||
+        IsEqualIID(iid, kAccessibleId)) {
+      *object = static_cast<IAccessible*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&references_); }
+  ULONG STDMETHODCALLTYPE Release() override {
+    const LONG left = InterlockedDecrement(&references_);
+    if (left == 0) delete this;
+    return left;
+  }
+
+  // --- IDispatch ---
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+    return standard_->GetTypeInfoCount(count);
+  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override {
+    return standard_->GetTypeInfo(index, locale, info);
+  }
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale,
+                                          DISPID* ids) override {
+    return standard_->GetIDsOfNames(iid, names, count, locale, ids);
+  }
+  // A script asking for the name through IDispatch hears the same name as a reader.
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID locale, WORD flags,
+                                   DISPPARAMS* parameters, VARIANT* result, EXCEPINFO* exception,
+                                   UINT* badArgument) override {
+    if (id == DISPID_ACC_NAME && (flags & DISPATCH_PROPERTYGET) && parameters &&
+        parameters->cNamedArgs == 0 && parameters->cArgs <= 1 && OwnName()) {
+      VARIANT child;
+      VariantInit(&child);
+      bool self = parameters->cArgs == 0;
+      if (!self) {
+        VARIANT& given = parameters->rgvarg[0];
+        self = (given.vt == VT_ERROR && given.scode == DISP_E_PARAMNOTFOUND) ||
+               (SUCCEEDED(VariantChangeType(&child, &given, 0, VT_I4)) && IsSelf(child));
+        VariantClear(&child);
+      }
+      if (self) {
+        if (!result) return S_OK;
+        VariantInit(result);
+        result->bstrVal = SysAllocStringLen(name_, SysStringLen(name_));
+        if (!result->bstrVal) return E_OUTOFMEMORY;
+        result->vt = VT_BSTR;
+        return S_OK;
+      }
+    }
+    return standard_->Invoke(id, iid, locale, flags, parameters, result, exception, badArgument);
+  }
+
+  // --- IAccessible ---
+  HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
+    if (!IsSelf(child) || !OwnName()) return standard_->get_accName(child, name);
+    if (!name) return E_POINTER;
+    *name = SysAllocStringLen(name_, SysStringLen(name_));
+    return *name ? S_OK : E_OUTOFMEMORY;
+  }
+  HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override {
+    return standard_->get_accParent(parent);
+  }
+  HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* count) override {
+    return standard_->get_accChildCount(count);
+  }
+  HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** object) override {
+    return standard_->get_accChild(child, object);
+  }
+  HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
+    return standard_->get_accValue(child, value);
+  }
+  HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override {
+    return standard_->get_accDescription(child, description);
+  }
+  HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
+    return standard_->get_accRole(child, role);
+  }
+  HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
+    return standard_->get_accState(child, state);
+  }
+  HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override {
+    return standard_->get_accHelp(child, help);
+  }
+  HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, LONG* topic) override {
+    return standard_->get_accHelpTopic(file, child, topic);
+  }
+  HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) override {
+    return standard_->get_accKeyboardShortcut(child, shortcut);
+  }
+  HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* child) override {
+    return standard_->get_accFocus(child);
+  }
+  HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* children) override {
+    return standard_->get_accSelection(children);
+  }
+  HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
+    return standard_->get_accDefaultAction(child, action);
+  }
+  HRESULT STDMETHODCALLTYPE accSelect(LONG flags, VARIANT child) override {
+    return standard_->accSelect(flags, child);
+  }
+  HRESULT STDMETHODCALLTYPE accLocation(LONG* left, LONG* top, LONG* width, LONG* height,
+                                        VARIANT child) override {
+    return standard_->accLocation(left, top, width, height, child);
+  }
+  HRESULT STDMETHODCALLTYPE accNavigate(LONG direction, VARIANT start, VARIANT* end) override {
+    return standard_->accNavigate(direction, start, end);
+  }
+  HRESULT STDMETHODCALLTYPE accHitTest(LONG left, LONG top, VARIANT* child) override {
+    return standard_->accHitTest(left, top, child);
+  }
+  HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
+    return standard_->accDoDefaultAction(child);
+  }
+  HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR name) override {
+    return standard_->put_accName(child, name);
+  }
+  HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override {
+    return standard_->put_accValue(child, value);
+  }
+
+ private:
+  ~NamedAccessible() {
+    standard_->Release();
+    SysFreeString(name_);
+  }
+
+  // Once the control is gone, the standard object says so for the name as for the rest.
+  bool OwnName() const { return IsWindow(control_); }
+
+  HWND control_;
+  IAccessible* standard_;
+  BSTR name_;
+  LONG references_ = 1;
+};
+
+#pragma GCC diagnostic pop
+
+// The named object for a reader's WM_GETOBJECT, or 0 to leave the question to the system.
+// Nothing in it throws, as nothing may unwind into the window system.
+LRESULT Answer(HWND control, WPARAM flags, const std::wstring& name) noexcept {
+  if (name.empty()) return 0;
+  // The reader's request is the first need of COM on this thread, which stays initialised
+  // for it from then on.
+  thread_local const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  if (FAILED(com) && com != RPC_E_CHANGED_MODE) return 0;
+  IAccessible* standard = nullptr;
+  if (FAILED(CreateStdAccessibleObject(control, OBJID_CLIENT, kAccessibleId,
+                                       reinterpret_cast<void**>(&standard)))) {
+    return 0;
+  }
+  const BSTR copy = SysAllocStringLen(name.data(), static_cast<UINT>(name.size()));
+  auto* named = copy ? new (std::nothrow) NamedAccessible(control, standard, copy) : nullptr;
+  if (!named) {
+    SysFreeString(copy);
+    standard->Release();
+    return 0;
+  }
+  const LRESULT answer = LresultFromObject(kAccessibleId, flags, named);
+  named->Release();  // the answer holds its own reference
+  return answer > 0 ? answer : 0;
+}
+
+LRESULT CALLBACK Subclass(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                          DWORD_PTR name) {
+  // The object id comes as a 32-bit number in a wider parameter.
+  if (message == WM_GETOBJECT && static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT)) {
+    const LRESULT answer = Answer(control, wParam, *reinterpret_cast<const std::wstring*>(name));
+    if (answer) return answer;
+  } else if (message == WM_NCDESTROY) {
+    RemoveWindowSubclass(control, &Subclass, id);
+  }
+  return DefSubclassProc(control, message, wParam, lParam);
+}
+
+}  // namespace
+
+void NameForScreenReaders(HWND control, const std::wstring& name) {
+  SetWindowSubclass(control, &Subclass, 0, reinterpret_cast<DWORD_PTR>(&name));
+}
+
+}  // namespace melodex::win32
