@@ -30,17 +30,39 @@ Melodex::Melodex(const std::wstring& exe, const std::wstring& folder)
       mouse_(process_->Id(), [this] { Settle(); }) {
   main_ = WaitForWindow(process_->Id(), kMainCaption);
   handOver_ = Field(field::kHandOver);
+  Settle();
 }
 
 void Melodex::Settle() const {
   Drain(handOver_);
   Drain(handOver_);  // what the program posted to itself meanwhile (a key's character)
+  // What the window system still does about it once the program waits for the next message:
+  // a modal box asked for shows, and the active window comes to the front.
+  WaitUntil(
+      L"the screen to show what the program has done", [&] { return Unsettled().empty(); },
+      [&] { return Unsettled() + L"; " + Windows(); });
+}
+
+std::wstring Melodex::Unsettled() const {
+  bool box = false;
+  HWND disabled = nullptr;
+  for (const HWND window : TopLevelWindows(process_->Id())) {
+    if (IsBox(window)) box = true;
+    if (!IsWindowEnabled(window)) disabled = window;
+  }
+  if (disabled && !box) return Describe(disabled) + L" is disabled and no box shows";
+  const HWND active = ActiveOf(process_->MainThread());
+  if (const HWND cover = active ? InFrontOf(active) : nullptr)
+    return Describe(active) + L" is active, but " + Describe(cover) + L" stands in front of it";
+  return L"";
 }
 
 std::wstring Melodex::Windows() const { return DescribeWindows(process_->Id()); }
 
 HWND Melodex::Window(const std::wstring& caption) const {
-  return WaitForWindow(process_->Id(), caption);
+  const HWND window = WaitForWindow(process_->Id(), caption);
+  Settle();  // the program is done showing it: activated, with its focus set
+  return window;
 }
 
 HWND Melodex::Control(HWND window, const std::wstring& caption) const {
@@ -73,33 +95,35 @@ void Melodex::Activate(HWND window) const {
   const DWORD thread = process_->MainThread();
   auto active = [&] { return ActiveOf(thread) == window && !InMenu(thread); };
   // A window the program brings forward on its own a moment later (one just asked for) can
-  // take the activation back: then it is clicked again, as a person would.
+  // take the activation back: then it is brought forward again, as a person would.
   for (int attempt = 1;; ++attempt) {
-    const RECT frame = ScreenRect(window);
-    const RECT client = ClientOnScreen(window);
-    bool clicked = false;
-    for (int y = frame.top + 2; y < client.top && !clicked; y += 2) {
-      const POINT point{frame.left + 30, y};
-      if (WindowFromPoint(point) != window ||
-          Ask(window, WM_NCHITTEST, 0, MAKELPARAM(point.x, point.y)) != HTCAPTION)
-        continue;
-      // A click that lands on a disabled window (another window came in front meanwhile)
-      // does nothing; the taskbar is left then.
-      clicked = mouse_.Click(point);
-      break;
+    if (!active()) {
+      const RECT frame = ScreenRect(window);
+      const RECT client = ClientOnScreen(window);
+      bool clicked = false;
+      for (int y = frame.top + 2; y < client.top && !clicked; y += 2) {
+        const POINT point{frame.left + 30, y};
+        if (WindowFromPoint(point) != window ||
+            Ask(window, WM_NCHITTEST, 0, MAKELPARAM(point.x, point.y)) != HTCAPTION)
+          continue;
+        // A click that lands on a disabled window (another window came in front meanwhile)
+        // does nothing; the taskbar is left then.
+        clicked = mouse_.Click(point);
+        break;
+      }
+      // Its caption bar hidden behind other windows, or the click refused: the taskbar
+      // brings it to the front.
+      if (!clicked) SetForegroundWindow(window);
+      if (!CameTrueWithin(attempt < 3 ? Milliseconds(2000) : kPatience, active)) {
+        if (attempt < 3) continue;
+        throw DriverError(L"waited for " + Describe(window) + L" to be active; saw " +
+                          Describe(ActiveOf(thread)) + L" active");
+      }
     }
-    // Its caption bar hidden behind other windows, or the click refused: the taskbar brings
-    // it to the front.
-    if (!clicked) SetForegroundWindow(window);
-    try {
-      WaitUntil(
-          Describe(window) + L" to be active", active,
-          [&] { return Describe(ActiveOf(thread)) + L" active"; },
-          attempt < 3 ? Milliseconds(2000) : kPatience);
-      return;
-    } catch (const DriverError&) {
-      if (attempt >= 3) throw;
-    }
+    RaiseIfBehind(window, Milliseconds(100));
+    Settle();  // which waits for the active window to stand in front
+    if (active()) return;
+    if (attempt >= 3) throw DriverError(Describe(window) + L" did not stay active; " + Windows());
   }
 }
 
@@ -150,7 +174,7 @@ int Melodex::TabTo(const std::wstring& caption, int most) const {
 }
 
 HWND Melodex::Box(const std::wstring& title) const {
-  return WaitFor<HWND>(
+  const HWND box = WaitFor<HWND>(
       L"a box titled " + Quoted(title),
       [&]() -> std::optional<HWND> {
         for (const HWND window : TopLevelWindows(process_->Id())) {
@@ -159,12 +183,12 @@ HWND Melodex::Box(const std::wstring& title) const {
         return std::nullopt;
       },
       [&] { return Windows(); });
+  Settle();  // shown by now, the keyboard's focus in it
+  return box;
 }
 
 MessageBoxSeen Melodex::SeeMessageBox(const std::wstring& title) const {
-  const HWND box = Box(title);
-  Settle();  // drawn, so that its icon can be looked at
-  return ReadMessageBox(box);
+  return ReadMessageBox(Box(title));
 }
 
 void Melodex::Answer(HWND box, const std::wstring& button) const {
@@ -177,7 +201,6 @@ void Melodex::Answer(HWND box, const std::wstring& button) const {
 MessageBoxSeen Melodex::AnswerMessageBox(const std::wstring& title,
                                          const std::wstring& button) const {
   const HWND box = Box(title);
-  Settle();
   MessageBoxSeen seen = ReadMessageBox(box);
   Answer(box, button);
   return seen;

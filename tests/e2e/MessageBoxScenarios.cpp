@@ -137,11 +137,7 @@ TEST_F(MessageBoxes, AfterTheHelpWindowsOkTheBoxIsStillInFrontOfTheMainWindow) {
   WaitForHidden(help, L"the help window");
   // The main window is brought forward, and the box it waits for with it: the box is the
   // active window, the one the keyboard goes to.
-  WaitUntil(
-      L"the box to become the active window",
-      [&] { return ActiveOf(app.Program().MainThread()) == box; }, [&] { return app.Windows(); });
-  app.Settle();
-  Sleep(300);  // what the window manager does with it is done by now
+  EXPECT_EQ(ActiveOf(app.Program().MainThread()), box) << Narrow(app.Windows());
   // The box is still to be answered, so it must still be where the user can click it.
   const HWND ok = BoxButton(box, kOk);
   const HWND there = WindowFromPoint(Centre(ScreenRect(ok)));

@@ -262,6 +262,31 @@ bool InMenu(DWORD thread) {
   return GetGUIThreadInfo(thread, &info) && (info.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE));
 }
 
+HWND InFrontOf(HWND window) {
+  if (!Visible(window)) return nullptr;
+  const HWND top = GetAncestor(window, GA_ROOT);
+  auto ownedByTop = [&](HWND other) {
+    for (HWND owner = GetWindow(other, GW_OWNER); owner; owner = GetWindow(owner, GW_OWNER))
+      if (owner == top) return true;
+    return false;
+  };
+  for (const HWND other : TopLevelWindows(ProcessOf(top))) {
+    if (other == top) return nullptr;
+    const std::wstring kind = ClassOf(other);
+    if (kind == L"#32768" || kind == L"ComboLBox" || ownedByTop(other)) continue;
+    return other;
+  }
+  return nullptr;
+}
+
+bool InFront(HWND window) { return InFrontOf(window) == nullptr; }
+
+void RaiseIfBehind(HWND window, Milliseconds grace) {
+  if (CameTrueWithin(grace, [&] { return InFront(window); })) return;
+  SetWindowPos(GetAncestor(window, GA_ROOT), HWND_TOP, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
 void Drain(HWND edit) {
   // Single-line edit boxes hold at most 0x7FFFFFFE characters.
   constexpr DWORD kLimit = 0x7FFFFFFE;

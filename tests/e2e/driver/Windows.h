@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "e2e/driver/Waiting.h"
+
 namespace e2e {
 
 // What can be learnt of another program's windows from outside: the window system's own
@@ -75,6 +77,20 @@ HWND FocusOf(DWORD thread);
 HWND ActiveOf(DWORD thread);
 // Whether the thread is inside a menu (a menu bar or drop-down menu is being worked).
 bool InMenu(DWORD thread);
+
+// The window of its program that stands in front of `window` and covers it, as the window
+// system orders them; null when `window` is in front of all the others (or hidden). Its own
+// boxes and other windows it owns stand in front of it by rule, and so do a drop-down menu
+// and a dropped-down list, which are gone with the next click: none of them count.
+HWND InFrontOf(HWND window);
+bool InFront(HWND window);
+// For a window that a person has just brought forward: waits `grace` for it to come to the
+// front, and raises it (activating nothing) when it has not by then, as a window manager
+// does for the window it has given the focus. Under Wine's virtual desktop a window becomes
+// active a few milliseconds before it comes to the front, one whose caption was clicked may
+// come forward only after the program has taken the click, and one clicked right after
+// another window opened may stay behind.
+void RaiseIfBehind(HWND window, Milliseconds grace);
 
 // Waits until the program's thread has handled every message posted to it so far. Posted
 // messages are handled in the order they were posted, and a message sent from another
