@@ -380,15 +380,22 @@ POINT Melodex::ClickSecretPlace() const {
   const int bottom = client.top;
   if (bottom - top < 4) throw DriverError(L"the main window shows no menu bar");
   const int middle = (top + bottom) / 2;
-  // Where the words on the bar end: columns with dark pixels on the grey bar.
-  int lastInk = -1;
-  for (int y = top + 2; y < bottom - 2; ++y) {
-    const std::vector<std::uint32_t> row = ScreenRow(client.left, client.right, y);
-    const std::uint32_t background = row.back();
-    for (int x = 0; x < static_cast<int>(row.size()); ++x)
-      if (Ink(row[x], background)) lastInk = std::max(lastInk, x);
-  }
-  if (lastInk < 0) throw DriverError(L"no words on the main window's menu bar");
+  // Where the words on the bar end: columns with dark pixels on the grey bar, once the bar
+  // shows on the screen (its picture gets there a moment after the program drew it).
+  const int lastInk = WaitFor<int>(
+      L"words on the main window's menu bar",
+      [&]() -> std::optional<int> {
+        int last = -1;
+        for (int y = top + 2; y < bottom - 2; ++y) {
+          const std::vector<std::uint32_t> row = ScreenRow(client.left, client.right, y);
+          const std::uint32_t background = row.back();
+          for (int x = 0; x < static_cast<int>(row.size()); ++x)
+            if (Ink(row[x], background)) last = std::max(last, x);
+        }
+        if (last < 0) return std::nullopt;
+        return last;
+      },
+      [] { return L"a bare bar"; });
   const int helpEnd = client.left + lastInk;
 
   for (int x = helpEnd + 4; x < std::min<int>(helpEnd + 90, client.right - 2); x += 3) {
