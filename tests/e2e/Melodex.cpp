@@ -43,6 +43,10 @@ void Melodex::Settle() const {
       [&] { return Unsettled() + L"; " + Windows(); });
 }
 
+bool Melodex::TakesMessages(Milliseconds within) const {
+  return TakesPostedMessages(handOver_, within);
+}
+
 std::wstring Melodex::Unsettled() const {
   bool box = false;
   HWND disabled = nullptr;

@@ -9,6 +9,7 @@
 #include "e2e/driver/Keyboard.h"
 #include "e2e/driver/Mouse.h"
 #include "e2e/driver/Process.h"
+#include "e2e/driver/Waiting.h"
 
 namespace e2e {
 
@@ -55,6 +56,9 @@ class Melodex {
   // (see Drain in driver/Windows.h), and waits for the screen to show the outcome: a box
   // the program disabled its windows for shows, and its active window stands in front.
   void Settle() const;
+  // Whether the program takes what is posted to it within `within`; false while it waits for
+  // another program (see TakesPostedMessages in driver/Windows.h).
+  bool TakesMessages(Milliseconds within) const;
   std::wstring Windows() const;  // what is on the screen, for failure messages
 
   // --- Windows and controls ---

@@ -99,5 +99,11 @@ void RaiseIfBehind(HWND window, Milliseconds grace);
 // toggled between two values of a couple of billion characters), and the driver waits
 // until the edit box reports it.
 void Drain(HWND edit);
+// Whether the program's thread gets round to such a change posted now within `timeout`:
+// false while it is held up, as in a call that waits for another program (a thread waiting
+// for the answer to a message it sent still answers messages sent to it, but takes nothing
+// posted). Ask again until it is true before the next Drain: a change given up on is still
+// taken later, and Drain could mistake it for its own.
+bool TakesPostedMessages(HWND edit, Milliseconds timeout);
 
 }  // namespace e2e
