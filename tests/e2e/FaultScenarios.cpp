@@ -223,6 +223,7 @@ TEST_F(Faults, TheMusicFolderIsOnADriveThatGoesAway) {
         return std::nullopt;
       },
       [&] { return app.Windows(); });
+  app.Settle();  // the program is done showing it
   const MessageBoxSeen seen = ReadMessageBox(box);
   app.Answer(box, kOk);
   EXPECT_EQ(seen.title, L"Error") << "the music folder cannot be searched, yet the program said "

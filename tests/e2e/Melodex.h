@@ -9,6 +9,7 @@
 #include "e2e/driver/Keyboard.h"
 #include "e2e/driver/Mouse.h"
 #include "e2e/driver/Process.h"
+#include "e2e/driver/Waiting.h"
 
 namespace e2e {
 
@@ -52,12 +53,17 @@ class Melodex {
   const Mouse& Pointer() const { return mouse_; }
   HWND Main() const { return main_; }
   // Lets the program handle what was posted to it, and what it posted itself on the way
-  // (see Drain in driver/Windows.h).
+  // (see Drain in driver/Windows.h), and waits for the screen to show the outcome: a box
+  // the program disabled its windows for shows, and its active window stands in front.
   void Settle() const;
+  // Whether the program takes what is posted to it within `within`; false while it waits for
+  // another program (see TakesPostedMessages in driver/Windows.h).
+  bool TakesMessages(Milliseconds within) const;
   std::wstring Windows() const;  // what is on the screen, for failure messages
 
   // --- Windows and controls ---
-  HWND Window(const std::wstring& caption) const;  // waits for it to show
+  // Waits for the window to show and the program to be done showing it.
+  HWND Window(const std::wstring& caption) const;
   HWND Control(HWND window, const std::wstring& caption) const;
   HWND Field(Place place) const;  // a text box of the main window
   std::wstring Text(Place place) const;
@@ -67,7 +73,9 @@ class Melodex {
   void Click(HWND control) const;
   void Click(HWND window, const std::wstring& caption) const;
   void ClickMain(const std::wstring& caption) const { Click(main_, caption); }
-  // Brings a window to the front with a click on its caption bar.
+  // Brings a window to the front with a click on its caption bar (through the taskbar when
+  // other windows hide it), and returns once it is active and stands in front of the
+  // program's other windows.
   void Activate(HWND window) const;
   // Clicks into a text box of the main window, takes out its text with Backspace and types
   // `text`.
@@ -83,7 +91,8 @@ class Melodex {
   int TabTo(const std::wstring& caption, int most = 40) const;
 
   // --- Boxes ---
-  HWND Box(const std::wstring& title) const;  // waits for a message or input box
+  // Waits for a message or input box and the program to be done showing it.
+  HWND Box(const std::wstring& title) const;
   MessageBoxSeen SeeMessageBox(const std::wstring& title) const;
   // Clicks a button of the box and waits for the box to go.
   void Answer(HWND box, const std::wstring& button) const;
@@ -117,6 +126,9 @@ class Melodex {
   void Snapshot(HWND window, const std::wstring& name) const;
 
  private:
+  // What the screen does not show yet of the program's state, or nothing.
+  std::wstring Unsettled() const;
+
   std::unique_ptr<Process> process_;
   Keyboard keyboard_;
   Mouse mouse_;

@@ -137,11 +137,7 @@ TEST_F(MessageBoxes, AfterTheHelpWindowsOkTheBoxIsStillInFrontOfTheMainWindow) {
   WaitForHidden(help, L"the help window");
   // The main window is brought forward, and the box it waits for with it: the box is the
   // active window, the one the keyboard goes to.
-  WaitUntil(
-      L"the box to become the active window",
-      [&] { return ActiveOf(app.Program().MainThread()) == box; }, [&] { return app.Windows(); });
-  app.Settle();
-  Sleep(300);  // what the window manager does with it is done by now
+  EXPECT_EQ(ActiveOf(app.Program().MainThread()), box) << Narrow(app.Windows());
   // The box is still to be answered, so it must still be where the user can click it.
   const HWND ok = BoxButton(box, kOk);
   const HWND there = WindowFromPoint(Centre(ScreenRect(ok)));
@@ -189,7 +185,6 @@ TEST_F(MessageBoxes, F1WithDemoHlpBesideTheProgramOpensTheSystemHelpViewer) {
       },
       [&] { return app.Windows(); }, Milliseconds(30000));
   const DWORD viewerProcess = ProcessOf(viewer);
-  Sleep(500);
   auto viewerWindows = [&] {
     std::wstring shown;
     for (const HWND window : AllWindows()) {
@@ -202,28 +197,31 @@ TEST_F(MessageBoxes, F1WithDemoHlpBesideTheProgramOpensTheSystemHelpViewer) {
     }
     return shown;
   };
+  // The viewer was given the help file: it names it, in its window or in a box about it.
+  WaitUntil(
+      L"the help viewer to name DEMO.HLP",
+      [&] { return viewerWindows().find(L"DEMO.HLP") != std::wstring::npos; },
+      [&] { return viewerWindows(); }, Milliseconds(30000));
   const std::wstring shown = viewerWindows();
   std::cout << "F1 with DEMO.HLP beside the program showed:" << Narrow(shown) << "\n";
   RecordProperty("help_viewer", Narrow(shown));
   // The program waits for the viewer meanwhile, so no waiting for the program here.
   melodex::testing::SaveWindowPng(viewer, melodex::testing::ScreenshotPath(L"e2e-help-viewer.png"));
-  EXPECT_NE(shown.find(L"DEMO.HLP"), std::wstring::npos) << "the viewer was given the help file";
 
   // The viewer's boxes answered (a click on each one's button, posted as BM_CLICK since they
-  // belong to another program), the program goes on.
-  for (int round = 0; round < 10; ++round) {
-    bool answered = false;
-    for (const HWND window : AllWindows()) {
-      if (ProcessOf(window) == viewerProcess && IsBox(window)) {
-        PostMessageW(ChildrenOfClass(window, L"Button").at(0), BM_CLICK, 0, 0);
-        answered = true;
-      }
-    }
-    if (!answered) break;
-    Sleep(300);
-  }
+  // belong to another program) until the program is done with the viewer and goes on.
+  WaitUntil(
+      L"the program to go on once the help viewer's boxes are answered",
+      [&] {
+        for (const HWND window : AllWindows()) {
+          if (ProcessOf(window) != viewerProcess || !IsBox(window)) continue;
+          const std::vector<HWND> buttons = ChildrenOfClass(window, L"Button");
+          if (!buttons.empty()) PostMessageW(buttons[0], BM_CLICK, 0, 0);
+        }
+        return app.TakesMessages(Milliseconds(100));
+      },
+      [&] { return viewerWindows(); }, Milliseconds(30000));
   app.Settle();
-  Sleep(500);
   const bool ownWindow = FindWindowByCaption(app.Id(), kHelpCaption) != nullptr;
   const std::wstring after = viewerWindows();
   std::cout << "Then the viewer showed:" << Narrow(after.empty() ? L" nothing" : after)

@@ -1,29 +1,35 @@
 #include "e2e/Scenario.h"
 
+#include <algorithm>
+
 #include "e2e/driver/Files.h"
 #include "support/Screenshot.h"
 
 namespace e2e {
+namespace {
+
+// "Suite.Test", or "Suite.Test.parameter" for one of a parameterised test's runs: a name for
+// a folder or a file.
+std::wstring TestName() {
+  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+  std::string name = std::string(info->test_suite_name()) + "." + info->name();
+  std::replace(name.begin(), name.end(), '/', '.');
+  return {name.begin(), name.end()};
+}
+
+}  // namespace
 
 void Scenario::SetUp() {
-  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  const std::string name = std::string(info->test_suite_name()) + "." + info->name();
-  folder_ = WorkFolderFor(std::wstring(name.begin(), name.end()));
+  folder_ = WorkFolderFor(TestName());
   FreshFolder(folder_);
-  DeleteFileW(melodex::testing::ScreenshotPath(L"e2e-failed-" +
-                                               std::wstring(name.begin(), name.end()) + L".png")
-                  .c_str());
+  DeleteFileW(melodex::testing::ScreenshotPath(L"e2e-failed-" + TestName() + L".png").c_str());
   Start();
 }
 
 void Scenario::TearDown() {
   if (HasFailure()) {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    const std::string name =
-        std::string("e2e-failed-") + info->test_suite_name() + "." + info->name();
-    melodex::testing::SaveWindowPng(
-        GetDesktopWindow(),
-        melodex::testing::ScreenshotPath(std::wstring(name.begin(), name.end()) + L".png"));
+    melodex::testing::SaveWindowPng(GetDesktopWindow(), melodex::testing::ScreenshotPath(
+                                                            L"e2e-failed-" + TestName() + L".png"));
   }
   app_.reset();  // ends the program if it still runs
 }

@@ -189,7 +189,13 @@ MessageBoxSeen ReadMessageBox(HWND box) {
   if (!text) throw DriverError(Describe(box) + L" is not a message box: it has no text control");
   seen.text = TextOf(text);
   seen.buttons = Buttons(box);
+  // The icon's picture reaches the screen a moment after the program has drawn it.
+  const auto deadline = Clock::now() + kPatience;
   seen.icon = IconOf(box);
+  while (seen.icon == BoxIcon::Unknown && Clock::now() < deadline) {
+    Sleep(15);
+    seen.icon = IconOf(box);
+  }
   seen.defaultButton = DefaultButton(box);
   return seen;
 }

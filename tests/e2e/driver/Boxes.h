@@ -33,7 +33,8 @@ bool IsBox(HWND window);
 // Reads a message box. The icon: STM_GETICON tells whether the box shows one; which one is
 // decided by comparing what the icon control shows on the screen with the system's icons
 // drawn here, since under Wine an icon handle is not shared between processes (neither
-// the handle values nor GetIconInfo can be compared across them).
+// the handle values nor GetIconInfo can be compared across them). The screen is looked at
+// again until it shows one of them, for as long as a step may take.
 MessageBoxSeen ReadMessageBox(HWND box);
 
 // An input box: prompt, title, the text in its edit box and its buttons.

@@ -36,6 +36,7 @@ HWND Mouse::Reach(POINT screen) const {
     WaitUntil(
         Describe(top) + L" to become active on a click", [&] { return ActiveOf(thread) == top; },
         [&] { return Describe(ActiveOf(thread)) + L" active"; });
+    RaiseIfBehind(top, Milliseconds(100));
   }
   SetCursorPos(screen.x, screen.y);
   return target;

@@ -48,4 +48,13 @@ void WaitUntil(const std::wstring& expected, const std::function<bool()>& condit
       seen, timeout);
 }
 
+bool CameTrueWithin(Milliseconds timeout, const std::function<bool()>& condition) {
+  const auto deadline = Clock::now() + timeout;
+  for (int look = 0;; ++look) {
+    if (condition()) return true;
+    if (Clock::now() >= deadline) return false;
+    Sleep(look < 50 ? 1 : 15);
+  }
+}
+
 }  // namespace e2e

@@ -51,4 +51,8 @@ T WaitFor(const std::wstring& expected, const std::function<std::optional<T>()>&
 void WaitUntil(const std::wstring& expected, const std::function<bool()>& condition,
                const std::function<std::wstring()>& seen, Milliseconds timeout = kPatience);
 
+// Whether `condition` comes true within `timeout`: for a driver that steps in itself when
+// something does not happen by then.
+bool CameTrueWithin(Milliseconds timeout, const std::function<bool()>& condition);
+
 }  // namespace e2e

@@ -262,32 +262,58 @@ bool InMenu(DWORD thread) {
   return GetGUIThreadInfo(thread, &info) && (info.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE));
 }
 
-void Drain(HWND edit) {
+HWND InFrontOf(HWND window) {
+  if (!Visible(window)) return nullptr;
+  const HWND top = GetAncestor(window, GA_ROOT);
+  auto ownedByTop = [&](HWND other) {
+    for (HWND owner = GetWindow(other, GW_OWNER); owner; owner = GetWindow(owner, GW_OWNER))
+      if (owner == top) return true;
+    return false;
+  };
+  for (const HWND other : TopLevelWindows(ProcessOf(top))) {
+    if (other == top) return nullptr;
+    const std::wstring kind = ClassOf(other);
+    if (kind == L"#32768" || kind == L"ComboLBox" || ownedByTop(other)) continue;
+    return other;
+  }
+  return nullptr;
+}
+
+bool InFront(HWND window) { return InFrontOf(window) == nullptr; }
+
+void RaiseIfBehind(HWND window, Milliseconds grace) {
+  if (CameTrueWithin(grace, [&] { return InFront(window); })) return;
+  SetWindowPos(GetAncestor(window, GA_ROOT), HWND_TOP, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+namespace {
+
+// Posts the change Drain waits for and waits until the edit box reports it, for at most
+// `timeout`. True once it does, or once the program has ended.
+bool PostedChangeTaken(HWND edit, Milliseconds timeout) {
   // Single-line edit boxes hold at most 0x7FFFFFFE characters.
   constexpr DWORD kLimit = 0x7FFFFFFE;
   DWORD_PTR limit = 0;
   if (!SendMessageTimeoutW(edit, EM_GETLIMITTEXT, 0, 0, SMTO_ABORTIFHUNG, kAnswerMilliseconds,
                            &limit)) {
-    if (!IsWindow(edit)) return;  // the program has ended
+    if (!IsWindow(edit)) return true;  // the program has ended
     throw DriverError(L"the program did not answer for " + std::to_wstring(kAnswerMilliseconds) +
                       L" ms: it hangs");
   }
   const DWORD wanted = static_cast<DWORD>(limit) == kLimit ? kLimit - 1 : kLimit;
   PostMessageW(edit, EM_SETLIMITTEXT, wanted, 0);
-  const auto deadline = Clock::now() + kPatience;
+  const auto deadline = Clock::now() + timeout;
   for (int look = 0;; ++look) {
     DWORD_PTR now = 0;
     if (!SendMessageTimeoutW(edit, EM_GETLIMITTEXT, 0, 0, SMTO_ABORTIFHUNG, kAnswerMilliseconds,
                              &now)) {
-      if (!IsWindow(edit)) return;  // the program has ended meanwhile
+      if (!IsWindow(edit)) return true;  // the program has ended meanwhile
       throw DriverError(L"the program did not take messages for " +
                         std::to_wstring(kAnswerMilliseconds) + L" ms: it hangs");
     }
-    if (static_cast<DWORD>(now) == wanted) return;
-    if (Clock::now() > deadline) {
-      throw DriverError(L"the program did not get round to the messages posted to it within " +
-                        std::to_wstring(kPatience.count()) + L" ms");
-    }
+    if (static_cast<DWORD>(now) == wanted) return true;
+    if (Clock::now() > deadline) return false;
     // The program mostly gets there within a few of these round trips.
     if (look < 20) {
       SwitchToThread();
@@ -295,6 +321,19 @@ void Drain(HWND edit) {
       Sleep(1);
     }
   }
+}
+
+}  // namespace
+
+void Drain(HWND edit) {
+  if (!PostedChangeTaken(edit, kPatience)) {
+    throw DriverError(L"the program did not get round to the messages posted to it within " +
+                      std::to_wstring(kPatience.count()) + L" ms");
+  }
+}
+
+bool TakesPostedMessages(HWND edit, Milliseconds timeout) {
+  return PostedChangeTaken(edit, timeout);
 }
 
 }  // namespace e2e

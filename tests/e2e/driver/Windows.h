@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "e2e/driver/Waiting.h"
+
 namespace e2e {
 
 // What can be learnt of another program's windows from outside: the window system's own
@@ -76,6 +78,20 @@ HWND ActiveOf(DWORD thread);
 // Whether the thread is inside a menu (a menu bar or drop-down menu is being worked).
 bool InMenu(DWORD thread);
 
+// The window of its program that stands in front of `window` and covers it, as the window
+// system orders them; null when `window` is in front of all the others (or hidden). Its own
+// boxes and other windows it owns stand in front of it by rule, and so do a drop-down menu
+// and a dropped-down list, which are gone with the next click: none of them count.
+HWND InFrontOf(HWND window);
+bool InFront(HWND window);
+// For a window that a person has just brought forward: waits `grace` for it to come to the
+// front, and raises it (activating nothing) when it has not by then, as a window manager
+// does for the window it has given the focus. Under Wine's virtual desktop a window becomes
+// active a few milliseconds before it comes to the front, one whose caption was clicked may
+// come forward only after the program has taken the click, and one clicked right after
+// another window opened may stay behind.
+void RaiseIfBehind(HWND window, Milliseconds grace);
+
 // Waits until the program's thread has handled every message posted to it so far. Posted
 // messages are handled in the order they were posted, and a message sent from another
 // program jumps that queue, so a round trip proves nothing; instead a change is posted to
@@ -83,5 +99,11 @@ bool InMenu(DWORD thread);
 // toggled between two values of a couple of billion characters), and the driver waits
 // until the edit box reports it.
 void Drain(HWND edit);
+// Whether the program's thread gets round to such a change posted now within `timeout`:
+// false while it is held up, as in a call that waits for another program (a thread waiting
+// for the answer to a message it sent still answers messages sent to it, but takes nothing
+// posted). Ask again until it is true before the next Drain: a change given up on is still
+// taken later, and Drain could mistake it for its own.
+bool TakesPostedMessages(HWND edit, Milliseconds timeout);
 
 }  // namespace e2e
