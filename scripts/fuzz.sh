@@ -24,7 +24,7 @@ runs_of() {
   case "$1" in
   track_name) echo 800000 ;;
   page) echo 60000 ;;
-  hand_over) echo 1200000 ;;
+  hand_over) echo 400000 ;;
   registry_value) echo 700000 ;;
   esac
 }
@@ -70,7 +70,7 @@ for target in track_name page hand_over registry_value; do
   fi
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
   # What the run reached: code covered, features seen and the corpus it grew to.
-  reached=$(grep -o 'DONE *cov: [0-9]* ft: [0-9]* corp: [0-9]*/[0-9]*b' "$log" | tail -n 1 | sed 's/DONE *//')
+  reached=$(grep -o 'DONE *cov: [0-9]* ft: [0-9]* corp: [0-9]*/[0-9]*[KM]*b' "$log" | tail -n 1 | sed 's/DONE *//')
   echo "fuzz $target: $result, ${runs:-?} inputs in $(($(date +%s) - started)) s${reached:+ ($reached)}"
   [ "$result" = passed ] || tail -n 40 "$log"
 done
