@@ -1,9 +1,10 @@
 #include "platform/win32/ScreenReaderName.h"
 
-#include <commctrl.h>
 #include <oleacc.h>
 
+#include <algorithm>
 #include <new>
+#include <vector>
 
 namespace melodex::win32 {
 namespace {
@@ -15,6 +16,50 @@ constexpr IID kAccessibleId = {
 
 bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
 
+// What a reader's request needs of COM and the accessibility library, loaded from the system's
+// folder when the first request comes: most runs have no reader, and loading the three
+// libraries at start would cost every run its time.
+struct Accessibility {
+  decltype(&CoInitializeEx) initializeCom;
+  decltype(&CreateStdAccessibleObject) createStandard;
+  decltype(&LresultFromObject) resultFromObject;
+  decltype(&SysAllocStringLen) allocString;
+  decltype(&SysFreeString) freeString;
+  decltype(&VariantChangeType) changeType;
+  decltype(&VariantClear) clear;
+};
+
+template <class Function>
+bool Find(HMODULE library, const char* name, Function& function) {
+  const FARPROC found = library ? GetProcAddress(library, name) : nullptr;
+  // Through the one function type the compiler takes as "any function".
+  function = reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
+  return found != nullptr;
+}
+
+// Null when the system lacks any of it; then the system answers readers as it would anyway.
+// The libraries stay loaded: the objects handed to readers live on in them.
+const Accessibility* Loaded() noexcept {
+  static const Accessibility* const loaded = []() -> const Accessibility* {
+    static Accessibility functions{};
+    auto load = [](const wchar_t* name) {
+      return LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    };
+    const HMODULE com = load(L"ole32.dll");
+    const HMODULE automation = load(L"oleaut32.dll");
+    const HMODULE oleacc = load(L"oleacc.dll");
+    const bool found = Find(com, "CoInitializeEx", functions.initializeCom) &&
+                       Find(oleacc, "CreateStdAccessibleObject", functions.createStandard) &&
+                       Find(oleacc, "LresultFromObject", functions.resultFromObject) &&
+                       Find(automation, "SysAllocStringLen", functions.allocString) &&
+                       Find(automation, "SysFreeString", functions.freeString) &&
+                       Find(automation, "VariantChangeType", functions.changeType) &&
+                       Find(automation, "VariantClear", functions.clear);
+    return found ? &functions : nullptr;
+  }();
+  return loaded;
+}
+
 // COM objects are destroyed by their own Release, never through the interface.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
@@ -24,9 +69,10 @@ bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CH
 // when the object is made, as a reader asks for it anew when the control takes the focus.
 class NamedAccessible final : public IAccessible {
  public:
-  // Takes over the reference to `standard` and the string `name`.
-  NamedAccessible(HWND control, IAccessible* standard, BSTR name)
-      : control_(control), standard_(standard), name_(name) {}
+  // Takes over the reference to `standard` and the string `name`, `length` characters long.
+  NamedAccessible(const Accessibility& system, HWND control, IAccessible* standard, BSTR name,
+                  UINT length)
+      : system_(system), control_(control), standard_(standard), name_(name), length_(length) {}
   NamedAccessible(const NamedAccessible&) = delete;
   NamedAccessible& operator=(const NamedAccessible&) = delete;
 
@@ -68,19 +114,19 @@ class NamedAccessible final : public IAccessible {
                                    UINT* badArgument) override {
     if (id == DISPID_ACC_NAME && (flags & DISPATCH_PROPERTYGET) && parameters &&
         parameters->cNamedArgs == 0 && parameters->cArgs <= 1 && OwnName()) {
-      VARIANT child;
-      VariantInit(&child);
+      VARIANT child{};
+      child.vt = VT_EMPTY;
       bool self = parameters->cArgs == 0;
       if (!self) {
         VARIANT& given = parameters->rgvarg[0];
         self = (given.vt == VT_ERROR && given.scode == DISP_E_PARAMNOTFOUND) ||
-               (SUCCEEDED(VariantChangeType(&child, &given, 0, VT_I4)) && IsSelf(child));
-        VariantClear(&child);
+               (SUCCEEDED(system_.changeType(&child, &given, 0, VT_I4)) && IsSelf(child));
+        system_.clear(&child);
       }
       if (self) {
         if (!result) return S_OK;
-        VariantInit(result);
-        result->bstrVal = SysAllocStringLen(name_, SysStringLen(name_));
+        result->vt = VT_EMPTY;
+        result->bstrVal = system_.allocString(name_, length_);
         if (!result->bstrVal) return E_OUTOFMEMORY;
         result->vt = VT_BSTR;
         return S_OK;
@@ -93,7 +139,7 @@ class NamedAccessible final : public IAccessible {
   HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
     if (!IsSelf(child) || !OwnName()) return standard_->get_accName(child, name);
     if (!name) return E_POINTER;
-    *name = SysAllocStringLen(name_, SysStringLen(name_));
+    *name = system_.allocString(name_, length_);
     return *name ? S_OK : E_OUTOFMEMORY;
   }
   HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override {
@@ -161,15 +207,17 @@ class NamedAccessible final : public IAccessible {
  private:
   ~NamedAccessible() {
     standard_->Release();
-    SysFreeString(name_);
+    system_.freeString(name_);
   }
 
   // Once the control is gone, the standard object says so for the name as for the rest.
   bool OwnName() const { return IsWindow(control_); }
 
+  const Accessibility& system_;
   HWND control_;
   IAccessible* standard_;
   BSTR name_;
+  UINT length_;
   LONG references_ = 1;
 };
 
@@ -179,43 +227,71 @@ class NamedAccessible final : public IAccessible {
 // Nothing in it throws, as nothing may unwind into the window system.
 LRESULT Answer(HWND control, WPARAM flags, const std::wstring& name) noexcept {
   if (name.empty()) return 0;
+  const Accessibility* const system = Loaded();
+  if (!system) return 0;
   // The reader's request is the first need of COM on this thread, which stays initialised
   // for it from then on.
-  thread_local const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  thread_local const HRESULT com = system->initializeCom(nullptr, COINIT_APARTMENTTHREADED);
   if (FAILED(com) && com != RPC_E_CHANGED_MODE) return 0;
   IAccessible* standard = nullptr;
-  if (FAILED(CreateStdAccessibleObject(control, OBJID_CLIENT, kAccessibleId,
-                                       reinterpret_cast<void**>(&standard)))) {
+  if (FAILED(system->createStandard(control, OBJID_CLIENT, kAccessibleId,
+                                    reinterpret_cast<void**>(&standard)))) {
     return 0;
   }
-  const BSTR copy = SysAllocStringLen(name.data(), static_cast<UINT>(name.size()));
-  auto* named = copy ? new (std::nothrow) NamedAccessible(control, standard, copy) : nullptr;
+  const auto length = static_cast<UINT>(name.size());
+  const BSTR copy = system->allocString(name.data(), length);
+  auto* named =
+      copy ? new (std::nothrow) NamedAccessible(*system, control, standard, copy, length) : nullptr;
   if (!named) {
-    SysFreeString(copy);
+    if (copy) system->freeString(copy);
     standard->Release();
     return 0;
   }
-  const LRESULT answer = LresultFromObject(kAccessibleId, flags, named);
+  const LRESULT answer = system->resultFromObject(kAccessibleId, flags, named);
   named->Release();  // the answer holds its own reference
   return answer > 0 ? answer : 0;
 }
 
-LRESULT CALLBACK Subclass(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                          DWORD_PTR name) {
+// A named control: its window procedure from before, and where its name is kept. The few
+// dozen controls of the program are looked up one by one on every message, which costs less
+// than a window property: under Wine each property lookup asks the window server.
+struct NamedControl {
+  HWND control;
+  WNDPROC original;
+  const std::wstring* name;
+};
+
+std::vector<NamedControl>& NamedControls() {
+  static std::vector<NamedControl> controls;
+  return controls;
+}
+
+LRESULT CALLBACK NamedProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+  std::vector<NamedControl>& controls = NamedControls();
+  const auto named = std::find_if(controls.begin(), controls.end(),
+                                  [&](const NamedControl& c) { return c.control == control; });
+  if (named == controls.end()) return DefWindowProcW(control, message, wParam, lParam);
+  const WNDPROC original = named->original;
   // The object id comes as a 32-bit number in a wider parameter.
   if (message == WM_GETOBJECT && static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT)) {
-    const LRESULT answer = Answer(control, wParam, *reinterpret_cast<const std::wstring*>(name));
+    const LRESULT answer = Answer(control, wParam, *named->name);
     if (answer) return answer;
   } else if (message == WM_NCDESTROY) {
-    RemoveWindowSubclass(control, &Subclass, id);
+    SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+    controls.erase(named);
   }
-  return DefSubclassProc(control, message, wParam, lParam);
+  return CallWindowProcW(original, control, message, wParam, lParam);
 }
 
 }  // namespace
 
 void NameForScreenReaders(HWND control, const std::wstring& name) {
-  SetWindowSubclass(control, &Subclass, 0, reinterpret_cast<DWORD_PTR>(&name));
+  std::vector<NamedControl>& controls = NamedControls();
+  controls.push_back({control, nullptr, &name});
+  // Known before the first message can reach the new procedure.
+  controls.back().original = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&NamedProc)));
+  if (!controls.back().original) controls.pop_back();  // no such window
 }
 
 }  // namespace melodex::win32
