@@ -38,9 +38,17 @@ void Melodex::Settle() const {
   Drain(handOver_);
   Drain(handOver_);  // what the program posted to itself meanwhile (a key's character)
   // What the window system still does about it once the program waits for the next message:
-  // a modal box asked for shows, and the active window comes to the front.
+  // a modal box asked for shows, and the active window comes to the front. Wine's virtual
+  // desktop now and then leaves the window the program activated behind another for good (a
+  // dropped-down drive list once put the main window in front of the active picker); a window
+  // manager keeps the active window in front, so the driver raises it after a moment.
   WaitUntil(
-      L"the screen to show what the program has done", [&] { return Unsettled().empty(); },
+      L"the screen to show what the program has done",
+      [&] {
+        if (const HWND active = ActiveOf(process_->MainThread()))
+          RaiseIfBehind(active, Milliseconds(100));
+        return Unsettled().empty();
+      },
       [&] { return Unsettled() + L"; " + Windows(); });
 }
 
