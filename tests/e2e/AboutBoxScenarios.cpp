@@ -169,7 +169,7 @@ TEST_F(AboutBox, TheMainWindowStaysUsableWhileItIsOpen) {
   const HWND chooser = app.Window(kColoursCaption);
   app.Click(chooser, L"Black");
   app.Click(chooser, L"&Ok");
-  WaitForHidden(chooser, L"the colour chooser");
+  app.WaitForHidden(chooser, L"the colour chooser");
   EXPECT_EQ(app.Text(field::kBackColour), L"#000000");
   EXPECT_TRUE(Visible(about));
 }

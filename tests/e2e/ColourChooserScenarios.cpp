@@ -18,7 +18,7 @@ class ColourChooser : public Scenario {
   }
   void Close(HWND chooser, const std::wstring& button) {
     App().Click(chooser, button);
-    WaitForHidden(chooser, L"the colour chooser");
+    App().WaitForHidden(chooser, L"the colour chooser");
     EXPECT_EQ(ActiveOf(App().Program().MainThread()), App().Main())
         << "the main window comes forward";
   }

@@ -170,7 +170,7 @@ TEST_F(Faults, TheOutputFolderIsRemovedAfterGoWasEnabled) {
   const HWND picker = app.Window(kPickerCaption);
   app.OpenFolder(picker, L"out");
   app.Click(picker, L"&Ok");
-  WaitForHidden(picker, L"the picker");
+  app.WaitForHidden(picker, L"the picker");
   ASSERT_TRUE(Enabled(app.Control(app.Main(), L"&Go")));
 
   RemoveTree(out);
@@ -199,7 +199,7 @@ TEST_F(Faults, TheMusicFolderIsOnADriveThatGoesAway) {
   app.PickDrive(picker, letter + L":");
   app.OpenFolder(picker, L"music");
   app.Click(picker, L"&Ok");
-  WaitForHidden(picker, L"the picker");
+  app.WaitForHidden(picker, L"the picker");
   const std::wstring music = drive_ + L"\\music";
   ASSERT_EQ(app.Text(field::kMusicFolder), music);
   app.Retype(field::kOutputFolder, out);
@@ -338,7 +338,7 @@ class PageFaults : public FaultScenario {
     app.OpenFolder(picker, L"m");
     for (const std::wstring& name : musicNames) app.OpenFolder(picker, name);
     app.Click(picker, L"&Ok");
-    WaitForHidden(picker, L"the picker");
+    app.WaitForHidden(picker, L"the picker");
     EXPECT_EQ(app.Text(field::kMusicFolder), music);
 
     app.ClickMain(L"&Output Directory");
@@ -348,7 +348,7 @@ class PageFaults : public FaultScenario {
     app.OpenFolder(picker, L"o");
     for (const std::wstring& name : outNames) app.OpenFolder(picker, name);
     app.Click(picker, L"&Ok");
-    WaitForHidden(picker, L"the picker");
+    app.WaitForHidden(picker, L"the picker");
     EXPECT_EQ(app.Text(field::kOutputFolder), out);
 
     app.Retype(field::kTitle, L"Deep");

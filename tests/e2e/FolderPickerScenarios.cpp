@@ -90,7 +90,7 @@ TEST_F(FolderPicker, ADriveRootWithMusicIsTakenWithOneBackslash) {
   const HWND picker = Open(L"MP3 &Directory");
   app.OpenFolder(picker, L"c:\\");
   Ok(picker);
-  WaitForHidden(picker, L"the picker");
+  app.WaitForHidden(picker, L"the picker");
   EXPECT_EQ(app.Text(field::kMusicFolder), L"C:\\");
   app.ExpectNoBox();
 }
@@ -118,7 +118,7 @@ TEST_F(FolderPicker, PicksDrivesFromItsDriveList) {
       L"drive Z: again", [&] { return app.ShownPath(picker) == L"Z:\\"; },
       [&] { return Quoted(app.ShownPath(picker)); });
   Ok(picker);
-  WaitForHidden(picker, L"the picker");
+  app.WaitForHidden(picker, L"the picker");
   EXPECT_EQ(app.Text(field::kOutputFolder), L"Z:\\");
 }
 
@@ -147,14 +147,14 @@ TEST_F(FolderPicker, OutputFolderIsTakenWithoutAnyCheckAndTheCloseBoxOnlyHides) 
   app.OpenFolder(picker, L"empty");
   // The close box hides it like a cancel, keeping its place.
   ASSERT_TRUE(app.Pointer().ClickCloseBox(picker));
-  WaitForHidden(picker, L"the picker");
+  app.WaitForHidden(picker, L"the picker");
   EXPECT_EQ(app.Text(field::kOutputFolder), L"");
   EXPECT_TRUE(IsWindow(picker));
 
   EXPECT_EQ(Open(L"&Output Directory"), picker) << "the same picker comes back";
   EXPECT_EQ(app.ShownPath(picker), In(L"empty"));
   Ok(picker);
-  WaitForHidden(picker, L"the picker");
+  app.WaitForHidden(picker, L"the picker");
   app.ExpectNoBox();
   EXPECT_EQ(app.Text(field::kOutputFolder), In(L"empty"));
   EXPECT_FALSE(Enabled(Go())) << "no music folder and no address yet";
@@ -169,7 +169,7 @@ TEST_F(FolderPicker, TheButtonPressedLastDecidesWhatOkFills) {
   app.OpenFolder(picker, L"empty");
   EXPECT_EQ(Open(L"&Output Directory"), picker);
   Ok(picker);
-  WaitForHidden(picker, L"the picker");
+  app.WaitForHidden(picker, L"the picker");
   app.ExpectNoBox();
   EXPECT_EQ(app.Text(field::kOutputFolder), In(L"empty"));
   EXPECT_EQ(app.Text(field::kMusicFolder), L"");
@@ -189,7 +189,7 @@ TEST_F(FolderPicker, TheButtonPressedLastDecidesWhatOkFills) {
   app.Activate(chooser);
   app.Click(chooser, L"Yellow");
   app.Click(chooser, L"&Ok");
-  WaitForHidden(chooser, L"the colour chooser");
+  app.WaitForHidden(chooser, L"the colour chooser");
   EXPECT_EQ(app.Text(field::kBackColour), L"#FFFF66");
 }
 

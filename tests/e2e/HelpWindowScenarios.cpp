@@ -34,7 +34,7 @@ TEST_F(HelpWindow, ShowsTheHelpTextOnceHoweverOftenItIsAskedFor) {
   EXPECT_EQ(shown, 1);
 
   app.Click(help, L"&Ok");
-  WaitForHidden(help, L"the help window");
+  app.WaitForHidden(help, L"the help window");
   EXPECT_EQ(ActiveOf(app.Program().MainThread()), app.Main()) << "the main window comes forward";
   EXPECT_EQ(app.Text(field::kTitle), L"kept");
   app.ExpectNoBox();

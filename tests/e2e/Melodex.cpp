@@ -78,6 +78,11 @@ HWND Melodex::Window(const std::wstring& caption) const {
   return window;
 }
 
+void Melodex::WaitForHidden(HWND window, const std::wstring& what) const {
+  e2e::WaitForHidden(window, what);
+  Settle();
+}
+
 HWND Melodex::Control(HWND window, const std::wstring& caption) const {
   return ChildByCaption(window, caption);
 }

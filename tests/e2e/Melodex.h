@@ -64,6 +64,9 @@ class Melodex {
   // --- Windows and controls ---
   // Waits for the window to show and the program to be done showing it.
   HWND Window(const std::wstring& caption) const;
+  // Waits for a window of the program to close and the program to be done with what follows:
+  // another window activated and in front.
+  void WaitForHidden(HWND window, const std::wstring& what) const;
   HWND Control(HWND window, const std::wstring& caption) const;
   HWND Field(Place place) const;  // a text box of the main window
   std::wstring Text(Place place) const;

@@ -80,7 +80,7 @@ TEST_F(MessageBoxes, EveryBoxOfTheProgramLetterForLetter) {
   app.Click(picker, L"&Ok");
   EXPECT_EQ(Seen(L"Error", kCancel, L"no-mp3s"), kNoMp3s);
   app.Pointer().ClickCloseBox(picker);
-  WaitForHidden(picker, L"the picker");
+  app.WaitForHidden(picker, L"the picker");
 
   // "&Go" into a folder that is not there: the title prompt, then the failure.
   app.Activate(main);
@@ -118,7 +118,7 @@ TEST_F(MessageBoxes, F1WithoutTheHelpFileShowsTheProgramsHelpWindowUsableWhileTh
     ASSERT_TRUE(Enabled(help)) << "the help window can be read and closed while the box is up";
     EXPECT_EQ(TextOf(ChildrenOfClass(help, L"Static").at(1)), HelpTextShown());
     app.Click(help, L"&Ok");
-    WaitForHidden(help, L"the help window");
+    app.WaitForHidden(help, L"the help window");
     app.Activate(box);
     app.Answer(box, kOk);
     app.ExpectNoBox();
@@ -134,7 +134,7 @@ TEST_F(MessageBoxes, AfterTheHelpWindowsOkTheBoxIsStillInFrontOfTheMainWindow) {
   app.Keys().PressF1();
   const HWND help = app.Window(kHelpCaption);
   app.Click(help, L"&Ok");
-  WaitForHidden(help, L"the help window");
+  app.WaitForHidden(help, L"the help window");
   // The main window is brought forward, and the box it waits for with it: the box is the
   // active window, the one the keyboard goes to.
   EXPECT_EQ(ActiveOf(app.Program().MainThread()), box) << Narrow(app.Windows());
@@ -232,7 +232,7 @@ TEST_F(MessageBoxes, F1WithDemoHlpBesideTheProgramOpensTheSystemHelpViewer) {
   if (ownWindow) {
     const HWND help = FindWindowByCaption(app.Id(), kHelpCaption);
     app.Click(help, L"&Ok");
-    WaitForHidden(help, L"the help window");
+    app.WaitForHidden(help, L"the help window");
   }
   app.Activate(box);
   app.Answer(box, kOk);

@@ -103,21 +103,21 @@ TEST_F(ScreenReader, EveryControlHasANameAndATextBoxIsNamedAfterItsLabel) {
   ASSERT_TRUE(openList) << "the drive list has no list window";
   EXPECT_EQ(ReadAccessible(openList).name, ReadAccessible(app.DriveList(picker)).name);
   app.Pointer().ClickCloseBox(picker);
-  WaitForHidden(picker, L"the folder picker");
+  app.WaitForHidden(picker, L"the folder picker");
 
   app.Activate(main);
   app.ClickMain(L"&Back color");
   const HWND colours = app.Window(kColoursCaption);
   ExpectEveryControlNamed(colours, L"the colour chooser");
   app.Click(colours, L"&Cancel");
-  WaitForHidden(colours, L"the colour chooser");
+  app.WaitForHidden(colours, L"the colour chooser");
 
   app.Activate(main);
   app.Menu(L'h', L'e');
   const HWND help = app.Window(kHelpCaption);
   ExpectEveryControlNamed(help, L"the help window");
   app.Click(help, L"&Ok");
-  WaitForHidden(help, L"the help window");
+  app.WaitForHidden(help, L"the help window");
 
   app.Activate(main);
   app.Menu(L'h', L'a');

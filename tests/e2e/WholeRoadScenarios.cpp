@@ -61,7 +61,7 @@ TEST_F(WholeRoad, ThroughTheDialogsWithTheMouse) {
   app.OpenFolder(picker, L"music");
   app.Snapshot(picker, L"e2e-folder-picker");
   app.Click(picker, L"&Ok");
-  WaitForHidden(picker, L"the folder picker");
+  app.WaitForHidden(picker, L"the folder picker");
   EXPECT_EQ(app.Text(field::kMusicFolder), music);
   EXPECT_EQ(ActiveOf(app.Program().MainThread()), app.Main()) << "the main window comes forward";
 
@@ -78,7 +78,7 @@ TEST_F(WholeRoad, ThroughTheDialogsWithTheMouse) {
   app.OpenFolder(picker, Folder().substr(Folder().find_last_of(L'\\') + 1));
   app.OpenFolder(picker, L"out");
   app.Click(picker, L"&Ok");
-  WaitForHidden(picker, L"the folder picker");
+  app.WaitForHidden(picker, L"the folder picker");
   EXPECT_EQ(app.Text(field::kOutputFolder), out);
   EXPECT_TRUE(Enabled(app.Control(app.Main(), L"&Go")));
 
@@ -88,7 +88,7 @@ TEST_F(WholeRoad, ThroughTheDialogsWithTheMouse) {
   app.Click(chooser, L"Silver/Grey");
   app.Snapshot(chooser, L"e2e-colour-chooser");
   app.Click(chooser, L"&Ok");
-  WaitForHidden(chooser, L"the colour chooser");
+  app.WaitForHidden(chooser, L"the colour chooser");
   EXPECT_EQ(app.Text(field::kLinkColour), L"#CC9999");
   app.Retype(field::kTitle, L"My Songs");
   app.ClickMain(L"List Centered");
