@@ -2,9 +2,9 @@
 // every line is whole (no line break inside one; each ends in CR LF) and holds only
 // characters the code page holds, none of them a C1 control; the title is spelt in both of
 // its places, each character as itself or as its reference; the link target is printable
-// ASCII and percent-decodes back to the base address and the file name in UTF-8; and the
-// link text spells the cleaned name
-// with every character a file name may not hold, markup among them, as a reference.
+// ASCII and percent-decodes back to the base address and the file name in UTF-8, each "&" of
+// the name written "&amp;"; and the link text spells the cleaned name with every character a
+// file name may not hold, markup among them, and every "&" as a reference.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -83,15 +83,19 @@ bool ForbiddenInNames(char32_t c) {
   return c < 0x20 || std::u32string_view(U"\"*/:<>?\\|").find(c) != std::u32string_view::npos;
 }
 
+// What a browser would read as the start of a character reference.
+bool StartsReference(char32_t c) { return c == U'&'; }
+
 bool MayStandRaw(char32_t c, const CodePage& codePage, bool fromFileName) {
-  return c != kBroken && codePage.Holds(c) && !IsC1(c) && !(fromFileName && ForbiddenInNames(c));
+  return c != kBroken && codePage.Holds(c) && !IsC1(c) &&
+         !(fromFileName && (ForbiddenInNames(c) || StartsReference(c)));
 }
 
 // What a link target may hold as it is: printable ASCII, of a file name not what Windows
-// forbids in names nor the link's own marks "#" and "%".
+// forbids in names, the link's own marks "#" and "%" nor the start of a reference.
 bool MayStandRawInLink(char32_t c, bool fromFileName) {
   if (c < 0x20 || c > 0x7E) return false;
-  return !fromFileName || (!ForbiddenInNames(c) && c != U'#' && c != U'%');
+  return !fromFileName || (!ForbiddenInNames(c) && c != U'#' && c != U'%' && !StartsReference(c));
 }
 
 // The code pages a page may be written in: Windows' Western one (which holds five of the
@@ -212,7 +216,7 @@ void ExpectText(Cursor& line, std::wstring_view text, const CodePage& codePage, 
       continue;
     }
     const bool named = (c == U'"' && line.Take(U"&quot;")) || (c == U'<' && line.Take(U"&lt;")) ||
-                       (c == U'>' && line.Take(U"&gt;"));
+                       (c == U'>' && line.Take(U"&gt;")) || (c == U'&' && line.Take(U"&amp;"));
     Require(named || line.TakeReference(c == kBroken || IsC1(c) ? 0xFFFD : c),
             "a character is neither itself nor its reference", line.Line());
   }
@@ -234,11 +238,16 @@ void ExpectBaseAddress(Cursor& line, std::wstring_view base) {
   }
 }
 
-// The file name in a link target, up to the closing quote, percent-decoded.
+// The file name in a link target, up to the closing quote, percent-decoded and "&amp;" read
+// as the "&" it stands for.
 std::string FileNameTarget(Cursor& line) {
   std::string bytes;
   while (line.Peek() != U'"') {
     if (line.TakePercent(bytes)) continue;
+    if (line.Take(U"&amp;")) {
+      bytes += '&';
+      continue;
+    }
     const char32_t c = line.Peek();
     Require(!line.AtEnd(), "the link target does not end", line.Line());
     Require(MayStandRawInLink(c, true), "the link target holds a character raw that it may not",

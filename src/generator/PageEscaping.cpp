@@ -11,6 +11,7 @@ namespace {
 enum : unsigned char {
   kForbiddenInNames = 1,  // by Windows: control characters and " * / : < > ? \ |
   kLinkMark = 2,          // a link target's own: "#" starts a fragment, "%" an escape
+  kReferenceMark = 4,     // "&" starts a character reference, with or without its ";"
 };
 
 constexpr std::array<unsigned char, 0x80> kAscii = [] {
@@ -20,6 +21,7 @@ constexpr std::array<unsigned char, 0x80> kAscii = [] {
     table[static_cast<std::size_t>(c)] = kForbiddenInNames;
   }
   table['#'] = table['%'] = kLinkMark;
+  table['&'] = kReferenceMark;
   return table;
 }();
 
@@ -53,6 +55,9 @@ bool IsC1Control(char32_t c) { return c >= 0x80 && c <= 0x9F; }
 
 void AppendReference(std::wstring& out, char32_t c) {
   switch (c) {
+    case U'&':
+      out += L"&amp;";
+      return;
     case U'"':
       out += L"&quot;";
       return;
@@ -132,7 +137,7 @@ bool AppendEscaped(std::wstring& out, std::wstring_view text, KeepsUnit keepsUni
 
 void AppendPageText(std::wstring& out, std::wstring_view text, const CodePage& codePage,
                     bool isFileName) {
-  const unsigned char notRaw = isFileName ? kForbiddenInNames : 0;
+  const unsigned char notRaw = isFileName ? kForbiddenInNames | kReferenceMark : 0;
   // An ASCII character unless `notRaw` names its kind; any other that the code page holds,
   // bar the C1 controls. Surrogates never: the code page decides on the pair they make.
   const auto keepsUnit = [&](char32_t c) {
@@ -144,11 +149,20 @@ void AppendPageText(std::wstring& out, std::wstring_view text, const CodePage& c
 }
 
 bool AppendLinkTarget(std::wstring& out, std::wstring_view text, bool isFileName) {
-  const unsigned char notRaw = isFileName ? kForbiddenInNames | kLinkMark : 0;
+  const unsigned char notRaw = isFileName ? kForbiddenInNames | kLinkMark | kReferenceMark : 0;
   // Printable ASCII unless `notRaw` names its kind.
   const auto keepsUnit = [&](char32_t c) { return c >= 0x20 && c < 0x7F && !(kAscii[c] & notRaw); };
+  // An "&" is the attribute's to decode, not the address's: the browser reads "&amp;" back as
+  // the "&" of the name.
+  const auto escape = [](std::wstring& to, char32_t c) {
+    if (c == U'&') {
+      to += L"&amp;";
+    } else {
+      AppendPercentUtf8(to, c);
+    }
+  };
   return AppendEscaped(
-      out, text, keepsUnit, [](char32_t) { return false; }, AppendPercentUtf8);
+      out, text, keepsUnit, [](char32_t) { return false; }, escape);
 }
 
 }  // namespace melodex

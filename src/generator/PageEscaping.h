@@ -13,12 +13,15 @@ namespace melodex {
 // as Windows' Western code page, where they are letters. And so does every character that a
 // file name may hold on other systems but not on Windows (the control characters and
 // " * / : < > ? \ |): it would put markup, attributes or line breaks of the name's own on
-// the page. Every other character is written as it is, markup of the user's own included.
+// the page. Nor does an "&" of a file name go on as it is: a browser reads the name's own
+// "&times" or "&amp;" as a character reference, even without its ";". Every other character
+// is written as it is, markup and references of the user's own included.
 
 // For text shown on the page (title, colours, link text): a numeric character reference
 // such as "&#26085;", or "&#65533;" (the replacement character) for a C1 control, which no
 // reference can express. Only text from a file name (`isFileName`) has the characters
-// Windows forbids in names written as references ("&quot;", "&lt;", "&gt;", "&#10;").
+// Windows forbids in names and "&" written as references ("&quot;", "&lt;", "&gt;", "&#10;",
+// "&amp;").
 void AppendPageText(std::wstring& out, std::wstring_view text, const CodePage& codePage,
                     bool isFileName);
 
@@ -28,8 +31,9 @@ void AppendPageText(std::wstring& out, std::wstring_view text, const CodePage& c
 // name; the bytes of UTF-8 are what a browser that guessed right would send for the name, and
 // they read the same under any guess. When `isFileName`, the characters Windows forbids in
 // names, "#" and "%" are encoded too ("%22", "%23", "%25"), as a browser would otherwise end
-// the attribute, cut the link at a "?" or "#" or decode what follows a "%"; a base address is
-// the user's own and keeps them. Returns whether the text went on as it was. A file name
+// the attribute, cut the link at a "?" or "#" or decode what follows a "%", and "&" is written
+// "&amp;", which the attribute gives back as the name's "&"; a base address is the user's own
+// and keeps them. Returns whether the text went on as it was. A file name
 // that did needs nothing escaped as page text either, nor does its cleaned track name, which
 // holds only its characters and blanks.
 bool AppendLinkTarget(std::wstring& out, std::wstring_view text, bool isFileName);

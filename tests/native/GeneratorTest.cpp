@@ -67,10 +67,15 @@ TEST_F(GeneratorTest, WritesValuesVerbatimWhateverTheyHold) {
             "<center><font color=\"#FF0000\"><h1><I></I></h1></font></center>\r\n" +
                 kFooter);
 
+  // The title's "&" is the user's own, a name's is the name's.
   settings = Settings();
-  settings.PageTitle = L"Rock & <b>Roll</b> \u00e0 Caf\u00e9";
+  settings.PageTitle = L"Rock & <b>Roll</b> &copy; \u00e0 Caf\u00e9";
+  fs.AddFile(L"C:\\MP3\\Good&times.mp3");
   GeneratePage(settings, fs);
-  EXPECT_TRUE(Page().starts_with(Head("Rock & <b>Roll</b> \xe0 Caf\xe9") + "<center>\r\n"));
+  EXPECT_EQ(Page(), Head("Rock & <b>Roll</b> &copy; \xe0 Caf\xe9") +
+                        "<center>\r\n"
+                        "<a href=\"music/Good&amp;times.mp3\">Good&amp;times</a><br>\r\n" +
+                        kFooter);
 }
 
 TEST_F(GeneratorTest, ListsOnlyOrdinaryMp3FilesInDirectoryOrder) {
@@ -106,7 +111,13 @@ TEST_F(GeneratorTest, WritesEachNameAsAWorkingLinkThatAddsNoMarkup) {
       {L"x \u221e.mp3", "<a href=\"music/x %E2%88%9E.mp3\">x &#8734;</a><br>\r\n"},
       {L"x\U0001D11E.mp3", "<a href=\"music/x%F0%9D%84%9E.mp3\">x&#119070;</a><br>\r\n"},
       {L"Side #2 100%.mp3", "<a href=\"music/Side %232 100%25.mp3\">Side #2 100%</a><br>\r\n"},
-      {L"Don't a%20 & b.mp3", "<a href=\"music/Don't a%2520 & b.mp3\">Don't a%20 & b</a><br>\r\n"},
+      {L"Don't a%20 & b.mp3",
+       "<a href=\"music/Don't a%2520 &amp; b.mp3\">Don't a%20 &amp; b</a><br>\r\n"},
+      // A browser reads an "&" of the name as the start of a reference, with or without ";".
+      {L"a&b.mp3", "<a href=\"music/a&amp;b.mp3\">a&amp;b</a><br>\r\n"},
+      {L"Good&times.mp3", "<a href=\"music/Good&amp;times.mp3\">Good&amp;times</a><br>\r\n"},
+      {L"Love&nothing.mp3", "<a href=\"music/Love&amp;nothing.mp3\">Love&amp;nothing</a><br>\r\n"},
+      {L"amp&amp;.mp3", "<a href=\"music/amp&amp;amp;.mp3\">amp&amp;amp;</a><br>\r\n"},
       // What Windows forbids in names, from folders of other systems: never markup, an
       // attribute, a cut link or a line break of the name's own.
       {L"x\" onmouseover=\"alert(1)\" y=\".mp3",

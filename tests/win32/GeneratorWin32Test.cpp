@@ -137,7 +137,7 @@ TEST_F(GeneratorWin32Test, EncodesEachNameForTheCodePageAndTheLinkTarget) {
       {L"x\U0001D11E.mp3", "<a href=\"music/x%F0%9D%84%9E.mp3\">x&#119070;</a><br>\r\n"},
       {L"Side #2 100%.mp3", "<a href=\"music/Side %232 100%25.mp3\">Side #2 100%</a><br>\r\n"},
       {L"Rock & Roll_(Live).mp3",
-       "<a href=\"music/Rock & Roll_(Live).mp3\">Rock & Roll Live</a><br>\r\n"},
+       "<a href=\"music/Rock &amp; Roll_(Live).mp3\">Rock &amp; Roll Live</a><br>\r\n"},
       // The code page gives U+0081 a byte of its own, which a browser would not show as it.
       {L"\u0080\u0081\u009f.mp3",
        "<a href=\"music/%C2%80%C2%81%C2%9F.mp3\">&#65533;&#65533;&#65533;</a><br>\r\n"},
