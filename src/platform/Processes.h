@@ -17,12 +17,15 @@ class Processes {
   virtual ~Processes() = default;
 
   // Starts exactly the program file `program`, a full path: no search, no ".exe" added, no
-  // splitting at blanks. Its command line is ProgramCommandLine(program, arguments). Only a
-  // ".exe" is started, as the system resolves the name (IsProgramFileName): never a batch
-  // file or a command script, which the system would hand to its command interpreter along
-  // with the arguments, nor any other file that another program would run. False when it
-  // cannot be started: no full path, missing, a folder, not a ".exe", not a program,
-  // refused.
+  // splitting at blanks. Only a ".exe" is started, judged by the name the system resolves
+  // (IsProgramFileName): the file's long name, so that a short name ending in ".EXE" leads
+  // to no "prog.exec", and never a batch file or a command script, which the system would
+  // hand to its command interpreter along with the arguments, nor any other file that
+  // another program would run. The program is started by that long name, and its command
+  // line is ProgramCommandLine(the long name, arguments): what it reads as its own name is
+  // the name of its file, not the text it was found by ("ok.exe. . .", "PROGRA~1"). False
+  // when it cannot be started: no full path, missing, a folder, not a ".exe", not a
+  // program, refused.
   virtual bool StartProgram(const std::wstring& program, const std::wstring& arguments) = 0;
 };
 

@@ -167,6 +167,19 @@ const LaunchCase kLaunchCases[] = {
        First(w, kSharedTool);
      },
      Exactly(kSharedTool), 1},
+    {"FirstEntryEndingInDotsAndBlanksStartsByTheFileName",
+     [](World w) {
+       AddProgram(w.files, kSystemTool);
+       First(w, kSystemTool + L". . .");
+     },
+     Exactly(kSystemTool), 1},
+    {"FirstEntryShortNameOfAProgramNamedOtherwise",
+     [](World w) {
+       AddProgram(w.files, L"C:\\Tools\\prog.exec");
+       w.processes.AddShortName(L"C:\\Tools\\prog.exec", L"PROG~PAH.EXE");
+       First(w, L"C:\\Tools\\PROG~PAH.EXE");
+     },
+     std::nullopt, 1},
     {"FirstEntryStoredWithoutItsNul",
      [](World w) {
        AddProgram(w.files, kSystemTool);
@@ -287,7 +300,7 @@ const LaunchCase kLaunchCases[] = {
        AddProgram(w.files, L"C:\\Program.exe");
        Second(w, L"C:\\Program Files\\MSInfo");
      },
-     Exactly(L"C:\\Program Files\\MSInfo\\MSINFO32.EXE"), 2},
+     Exactly(L"C:\\Program Files\\MSInfo\\msinfo32.exe"), 2},
     {"OnlySecondEntryWithoutTheProgram",
      [](World w) {
        w.files.AddFolder(L"C:\\Program Files\\MSInfo");
@@ -306,7 +319,7 @@ const LaunchCase kLaunchCases[] = {
        AddProgram(w.files, L"C:\\Tools\\MSINFO32.EXE");
        Second(w, L"C:\\Tools\\");
      },
-     InMemoryProcesses::Started{L"C:\\Tools\\MSINFO32.EXE", L"\"C:\\Tools\\\\MSINFO32.EXE\""}, 2},
+     Exactly(L"C:\\Tools\\MSINFO32.EXE"), 2},
     {"SecondEntryIsANumber",
      [](World w) {
        AddProgram(w.files, L"C:\\Tools\\MSINFO32.EXE");

@@ -96,10 +96,11 @@ const Entries kEntries[] = {
     {"FirstNamesTheProgram", kTool, std::nullopt, false, L"\"" + kTool + L"\""},
     {"FirstQuotedWithArguments", L"\"" + kTool + L"\" /report \"a b\"", std::nullopt, false,
      L"\"" + kTool + L"\" /report \"a b\""},
+    {"FirstEndsInDotsAndBlanks", kTool + L". . .", std::nullopt, false, L"\"" + kTool + L"\""},
     {"SecondNamesAFolderWithBlanks", std::nullopt, L"<F>\\Program Files\\MSInfo", false,
-     L"\"<F>\\Program Files\\MSInfo\\MSINFO32.EXE\""},
+     L"\"" + kTool + L"\""},
     {"SecondEndsInABackslash", std::nullopt, L"<F>\\Program Files\\MSInfo\\", false,
-     L"\"<F>\\Program Files\\MSInfo\\\\MSINFO32.EXE\""},
+     L"\"" + kTool + L"\""},
     {"NoEntries", std::nullopt, std::nullopt, false, std::nullopt},
 };
 

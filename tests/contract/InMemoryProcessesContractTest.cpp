@@ -1,3 +1,5 @@
+#include <cwctype>
+
 #include "contract/ProcessesContract.h"
 #include "platform/PathRules.h"
 #include "platform/memory/InMemoryFileSystem.h"
@@ -16,6 +18,20 @@ class InMemoryProcessWorkspace : public ProcessWorkspace {
   void MakeNonProgram(const std::wstring& path) override {
     files_.AddFile(path, "not a program");
     processes_.Refuse(path);
+  }
+  // The file's name as Windows shortens one: six letters of its stem, "~1", three of its
+  // extension, in upper case.
+  std::wstring ShortNameOf(const std::wstring& path) override {
+    const std::wstring name = SplitPath(path).folders.back();
+    const std::size_t dot = name.rfind(L'.');
+    std::wstring shortName;
+    for (const wchar_t c : name.substr(0, dot)) {
+      if (c != L' ' && shortName.size() < 6) shortName += static_cast<wchar_t>(std::towupper(c));
+    }
+    shortName += L"~1";
+    for (const wchar_t c : name.substr(dot, 4)) shortName += static_cast<wchar_t>(std::towupper(c));
+    processes_.AddShortName(path, shortName);
+    return path.substr(0, path.size() - name.size()) + shortName;
   }
   void Hide(const std::wstring& path) override {
     files_.SetAttributes(path, InMemoryFileSystem::kHidden | InMemoryFileSystem::kSystem);

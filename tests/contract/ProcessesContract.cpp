@@ -29,13 +29,17 @@ TEST_P(ProcessesContract, AHiddenSystemFileIsStartedLikeAnyOther) {
   EXPECT_EQ(workspace->CommandLineOf(tool), L"\"" + tool + L"\"");
 }
 
-TEST_P(ProcessesContract, TheNameIsResolvedAsTheSystemResolvesIt) {
+TEST_P(ProcessesContract, TheNameIsResolvedAsTheSystemResolvesItAndStartedByItsLongName) {
   MakeTool();
-  const std::wstring name = At(L"Program Files\\Other\\..\\System Tool/msinfo32.exe. ");
+  const std::wstring named = At(L"Program Files\\System Tool\\System Information.exe");
+  workspace->MakeProgram(named);
 
-  ASSERT_TRUE(workspace->System().StartProgram(name, L""));
+  ASSERT_TRUE(workspace->System().StartProgram(
+      At(L"Program Files\\Other\\..\\System Tool/msinfo32.exe. "), L""));
+  ASSERT_TRUE(workspace->System().StartProgram(workspace->ShortNameOf(named), L"/x"));
 
-  EXPECT_EQ(workspace->CommandLineOf(tool), L"\"" + name + L"\"");
+  EXPECT_EQ(workspace->CommandLineOf(tool), L"\"" + tool + L"\"");
+  EXPECT_EQ(workspace->CommandLineOf(named), L"\"" + named + L"\" /x");
 }
 
 TEST_P(ProcessesContract, AProgramBeyondMaxPathRunsWhereTheSystemCanStartOne) {
@@ -62,9 +66,9 @@ TEST_P(ProcessesContract, AProgramBeyondMaxPathRunsWhereTheSystemCanStartOne) {
 
 struct FailedStart {
   const char* name;
-  std::wstring program;  // below the workspace's folder, unless `relative`
+  std::wstring program;  // below the workspace's folder, unless `asGiven`
   std::wstring arguments;
-  bool relative = false;
+  bool asGiven = false;
 };
 
 TEST_P(ProcessesContract, StartsThatFindNoProgramFileFailAndRunNothing) {
@@ -76,6 +80,10 @@ TEST_P(ProcessesContract, StartsThatFindNoProgramFileFailAndRunNothing) {
   // name, and a batch file, which goes to the command interpreter with what follows it.
   workspace->MakeProgram(tools + L"\\tool.com");
   workspace->MakeNonProgram(tools + L"\\tool.bat");
+  // A program whose short name ends in ".EXE" though its own does not: a short name keeps
+  // the first three letters of the extension.
+  workspace->MakeProgram(tools + L"\\tool.exec");
+  const std::wstring shortName = workspace->ShortNameOf(tools + L"\\tool.exec");
   workspace->MakeCurrent(tools);
   const FailedStart cases[] = {
       {"missing", L"Tools\\missing.exe", L""},
@@ -83,6 +91,7 @@ TEST_P(ProcessesContract, StartsThatFindNoProgramFileFailAndRunNothing) {
       {"not a program", L"Tools\\broken.exe", L""},
       {"a program named otherwise", L"Tools\\tool.com", L""},
       {"a batch file", L"Tools\\tool.bat", L"& \"" + tools + L"\\tool.exe\""},
+      {"the short name of a program named otherwise", shortName, L"", true},
       {"empty", L"", L"", true},
       {"no \".exe\" added", L"Tools\\tool", L""},
       {"a name in the current folder", L"tool.exe", L"", true},
@@ -92,7 +101,7 @@ TEST_P(ProcessesContract, StartsThatFindNoProgramFileFailAndRunNothing) {
   for (const FailedStart& c : cases) {
     SCOPED_TRACE(c.name);
     EXPECT_FALSE(
-        workspace->System().StartProgram(c.relative ? c.program : At(c.program), c.arguments));
+        workspace->System().StartProgram(c.asGiven ? c.program : At(c.program), c.arguments));
   }
   EXPECT_FALSE(workspace->HasRun(tools + L"\\tool.exe"));
   EXPECT_FALSE(workspace->HasRun(tools + L"\\broken.exe"));

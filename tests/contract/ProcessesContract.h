@@ -24,6 +24,9 @@ class ProcessWorkspace {
   virtual void MakeProgram(const std::wstring& path) = 0;
   // A file named like a program that cannot be run.
   virtual void MakeNonProgram(const std::wstring& path) = 0;
+  // The file's full path as the system also finds it, by its short name (8.3) or its
+  // folders' short names; where the volume keeps no short names, the path itself.
+  virtual std::wstring ShortNameOf(const std::wstring& path) = 0;
   // Marks a file hidden and a system file.
   virtual void Hide(const std::wstring& path) = 0;
   // Makes the folder the current folder, for as long as the workspace lasts.

@@ -30,6 +30,12 @@ class Win32ProcessWorkspace : public ProcessWorkspace {
     WriteFile(file, "not a program", 13, &written, nullptr);
     CloseHandle(file);
   }
+  std::wstring ShortNameOf(const std::wstring& path) override {
+    std::wstring name = win32::GrowingBuffer(
+        [&](wchar_t* buffer, DWORD size) { return GetShortPathNameW(path.c_str(), buffer, size); });
+    EXPECT_FALSE(name.empty()) << GetLastError();
+    return name;
+  }
   void Hide(const std::wstring& path) override {
     EXPECT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
   }
