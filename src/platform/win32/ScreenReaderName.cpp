@@ -2,9 +2,8 @@
 
 #include <oleacc.h>
 
-#include <algorithm>
 #include <new>
-#include <vector>
+#include <string>
 
 namespace melodex::win32 {
 namespace {
@@ -233,17 +232,20 @@ LRESULT Answer(HWND control, WPARAM flags, const std::wstring& name) noexcept {
   // for it from then on.
   thread_local const HRESULT com = system->initializeCom(nullptr, COINIT_APARTMENTTHREADED);
   if (FAILED(com) && com != RPC_E_CHANGED_MODE) return 0;
+  // The object's own copy, made before the system is asked for anything that might rename
+  // the control meanwhile.
+  const auto length = static_cast<UINT>(name.size());
+  const BSTR copy = system->allocString(name.data(), length);
+  if (!copy) return 0;
   IAccessible* standard = nullptr;
   if (FAILED(system->createStandard(control, OBJID_CLIENT, kAccessibleId,
                                     reinterpret_cast<void**>(&standard)))) {
+    system->freeString(copy);
     return 0;
   }
-  const auto length = static_cast<UINT>(name.size());
-  const BSTR copy = system->allocString(name.data(), length);
-  auto* named =
-      copy ? new (std::nothrow) NamedAccessible(*system, control, standard, copy, length) : nullptr;
+  auto* named = new (std::nothrow) NamedAccessible(*system, control, standard, copy, length);
   if (!named) {
-    if (copy) system->freeString(copy);
+    system->freeString(copy);
     standard->Release();
     return 0;
   }
@@ -252,46 +254,52 @@ LRESULT Answer(HWND control, WPARAM flags, const std::wstring& name) noexcept {
   return answer > 0 ? answer : 0;
 }
 
-// A named control: its window procedure from before, and where its name is kept. The few
-// dozen controls of the program are looked up one by one on every message, which costs less
-// than a window property: under Wine each property lookup asks the window server.
+// A named control's entry, kept with its window in its user data: its window procedure from
+// before and its own copy of the name. A lookup costs one read of the window's own data,
+// which Wine answers in the process, unlike a window property, which it asks the window
+// server for, on every message.
 struct NamedControl {
-  HWND control;
   WNDPROC original;
-  const std::wstring* name;
+  std::wstring name;
 };
 
-std::vector<NamedControl>& NamedControls() {
-  static std::vector<NamedControl> controls;
-  return controls;
-}
-
 LRESULT CALLBACK NamedProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
-  std::vector<NamedControl>& controls = NamedControls();
-  const auto named = std::find_if(controls.begin(), controls.end(),
-                                  [&](const NamedControl& c) { return c.control == control; });
-  if (named == controls.end()) return DefWindowProcW(control, message, wParam, lParam);
+  auto* const named = reinterpret_cast<NamedControl*>(GetWindowLongPtrW(control, GWLP_USERDATA));
+  if (!named) return DefWindowProcW(control, message, wParam, lParam);
   const WNDPROC original = named->original;
   // The object id comes as a 32-bit number in a wider parameter.
   if (message == WM_GETOBJECT && static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT)) {
-    const LRESULT answer = Answer(control, wParam, *named->name);
+    const LRESULT answer = Answer(control, wParam, named->name);
     if (answer) return answer;
   } else if (message == WM_NCDESTROY) {
     SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
-    controls.erase(named);
+    SetWindowLongPtrW(control, GWLP_USERDATA, 0);
+    delete named;
   }
   return CallWindowProcW(original, control, message, wParam, lParam);
 }
 
 }  // namespace
 
-void NameForScreenReaders(HWND control, const std::wstring& name) {
-  std::vector<NamedControl>& controls = NamedControls();
-  controls.push_back({control, nullptr, &name});
+void NameForScreenReaders(HWND control, std::wstring_view name) {
+  const LONG_PTR data = GetWindowLongPtrW(control, GWLP_USERDATA);
+  if (data != 0) {
+    // Named before, when the procedure is still this one's: the user data is its entry.
+    if (GetWindowLongPtrW(control, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&NamedProc))
+      reinterpret_cast<NamedControl*>(data)->name.assign(name);
+    return;
+  }
+  // A control without a name of its own costs nothing on its messages.
+  if (name.empty()) return;
+  const auto original = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(control, GWLP_WNDPROC));
+  if (!original) return;  // no such window
   // Known before the first message can reach the new procedure.
-  controls.back().original = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&NamedProc)));
-  if (!controls.back().original) controls.pop_back();  // no such window
+  auto* const named = new NamedControl{original, std::wstring(name)};
+  SetWindowLongPtrW(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(named));
+  if (!SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&NamedProc))) {
+    SetWindowLongPtrW(control, GWLP_USERDATA, 0);  // gone meanwhile
+    delete named;
+  }
 }
 
 }  // namespace melodex::win32

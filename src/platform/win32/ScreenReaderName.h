@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include <string>
+#include <string_view>
 
 namespace melodex::win32 {
 
@@ -11,10 +11,14 @@ namespace melodex::win32 {
 // order, and a control labelled by a button beside it gets no name or another control's.
 //
 // The control answers a reader's WM_GETOBJECT for its client area with the system's standard
-// accessible object under the name `name` holds at that moment; role, state, value, children
-// and everything else stay the standard object's. An empty name, or a reader's request that
-// cannot be answered so, leaves the control to the system as before. `name` is read whenever
-// a reader asks: it must outlive the control's window.
-void NameForScreenReaders(HWND control, const std::wstring& name);
+// accessible object under its name; role, state, value, children and everything else stay
+// the standard object's. The control keeps a copy of `name`, with its window: nothing a
+// reader reaches points into the caller's objects, and the copy goes with the window.
+// Naming the control again replaces its name. An empty name, or a reader's request that
+// cannot be answered so, leaves the control to the system as before.
+//
+// The entry lives in the control's GWLP_USERDATA, which the system's control classes leave
+// to the program: a control whose user data holds anything else is left as it is.
+void NameForScreenReaders(HWND control, std::wstring_view name);
 
 }  // namespace melodex::win32

@@ -35,6 +35,12 @@ void Control::SetText(std::wstring text) {
   Changed();
 }
 
+void Control::SetAccessibleName(std::wstring name) {
+  if (accessibleName_ == name) return;
+  accessibleName_ = std::move(name);
+  Changed();
+}
+
 bool Control::TakesFocus() const {
   switch (kind_) {
     case Kind::Label:

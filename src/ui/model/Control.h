@@ -60,7 +60,7 @@ class Control {
   // which for a button, check box, option button or label is its caption. A control whose
   // label is something else (the button beside a text box) is given the label's words.
   const std::wstring& AccessibleName() const { return accessibleName_; }
-  void SetAccessibleName(std::wstring name) { accessibleName_ = std::move(name); }
+  void SetAccessibleName(std::wstring name);
 
   // The user clicks the control, presses Space on it or types its access key. A disabled
   // control ignores it, whatever the window system delivers.

@@ -20,10 +20,11 @@ void ControlPeer::Create(int id) {
                             nullptr);
   if (!handle_) throw Error(L"cannot create a control");
   SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
-  // The model outlives its window.
-  NameForScreenReaders(handle_, control_.AccessibleName());
   OnCreated();
+  ApplyName();
 }
+
+void ControlPeer::ApplyName() { NameForScreenReaders(handle_, control_.AccessibleName()); }
 
 void ControlPeer::Apply() {
   EnableWindow(handle_, control_.Enabled());

@@ -41,6 +41,9 @@ class ControlPeer {
   virtual void Create(int id);
   // Brings the child in line with the model after the model changed.
   virtual void Apply();
+  // Gives the child the model's screen-reader name, a copy of its own, anew whenever the
+  // model changed: the model's controls are gone before their windows at the end.
+  virtual void ApplyName();
   // Places and sizes the child anew, and gives it its fonts, after the DPI changed.
   virtual void Relayout();
 

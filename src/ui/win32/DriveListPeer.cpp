@@ -18,6 +18,12 @@ class DriveListPeer : public ControlPeer {
   DriveListPeer(Win32Window& window, ui::DriveList& drives)
       : ControlPeer(window, drives), drives_(drives) {}
 
+  // The open list carries the box's name too.
+  void ApplyName() override {
+    ControlPeer::ApplyName();
+    if (list_) NameForScreenReaders(list_, drives_.AccessibleName());
+  }
+
   // The entries are put in anew only when they change, so that an open drop-down survives
   // everything else.
   void Apply() override {
@@ -64,9 +70,7 @@ class DriveListPeer : public ControlPeer {
     // carries the box's name.
     COMBOBOXINFO parts{};
     parts.cbSize = sizeof parts;
-    if (GetComboBoxInfo(Handle(), &parts) && parts.hwndList) {
-      NameForScreenReaders(parts.hwndList, drives_.AccessibleName());
-    }
+    if (GetComboBoxInfo(Handle(), &parts)) list_ = parts.hwndList;
     Apply();
   }
   // A drop-down list's height is that of its box and its open list together.
@@ -106,6 +110,7 @@ class DriveListPeer : public ControlPeer {
   }
 
   ui::DriveList& drives_;
+  HWND list_ = nullptr;  // the open list, null where the system tells none
 };
 
 }  // namespace

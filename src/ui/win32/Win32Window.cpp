@@ -228,7 +228,10 @@ HWND Win32Window::OwnedBox() const {
 
 void Win32Window::ControlChanged(const ui::Control& control) {
   for (const auto& peer : peers_) {
-    if (&peer->Model() == &control) peer->Apply();
+    if (&peer->Model() == &control) {
+      peer->ApplyName();
+      peer->Apply();
+    }
   }
   SyncFocus();
 }
