@@ -197,6 +197,31 @@ std::wstring RootOf(std::wstring_view path) {
   return L"";
 }
 
+std::wstring FolderOf(std::wstring_view path) {
+  // How much of the path is its root, which stays whatever names follow: a drive's, with its
+  // separator if it has one, or a network path's server and share and the separator after.
+  std::size_t root = 0;
+  if (HasDrive(path)) {
+    root = path.size() > 2 && IsSeparator(path[2]) ? 3 : 2;
+  } else if (path.starts_with(kExtended) && HasDrive(path.substr(kExtended.size()))) {
+    root = std::min(path.size(), kExtended.size() + 3);
+  } else if (IsNetworkPath(path)) {
+    root = path.starts_with(kExtendedUnc) ? kExtendedUnc.size() : 2;
+    for (int name = 0; name < 2; ++name) {
+      while (root < path.size() && IsSeparator(path[root])) ++root;
+      while (root < path.size() && !IsSeparator(path[root])) ++root;
+    }
+    if (root < path.size()) ++root;
+  } else if (!path.empty() && IsSeparator(path[0])) {
+    root = 1;
+  }
+  // A separator at the end belongs to the name before it.
+  std::size_t end = path.size();
+  while (end > root && IsSeparator(path[end - 1])) --end;
+  while (end > root && !IsSeparator(path[end - 1])) --end;
+  return std::wstring(path.substr(0, end));
+}
+
 bool IsFullPath(std::wstring_view path) {
   return (HasDrive(path) && path.size() >= 3 && IsSeparator(path[2])) || IsNetworkPath(path);
 }

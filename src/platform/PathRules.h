@@ -61,6 +61,12 @@ std::wstring JoinPath(const PathParts& parts);
 // "\\?\C:\" or "\\?\UNC\server\share\"; the empty text for a relative path.
 std::wstring RootOf(std::wstring_view path);
 
+// The folder a path's last name stands in, as the path writes it, up to and with the
+// separator before that name: "C:\out\" for "C:\out\page.html" and for "C:\out\sub\". A
+// root is its own folder ("C:\", "\\server\share\", "\\?\C:\"); a name alone has none
+// (the empty text), and one relative to a drive stands in the drive ("D:" for "D:page.html").
+std::wstring FolderOf(std::wstring_view path);
+
 // Whether the path names its drive and the root of it ("C:\...") or is a network path
 // ("\\server\..."): a path that means the same whatever the current folders are.
 bool IsFullPath(std::wstring_view path);

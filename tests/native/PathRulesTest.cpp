@@ -98,27 +98,35 @@ INSTANTIATE_TEST_SUITE_P(
       return "Path" + std::to_string(info.index);
     });
 
-// A full folder path taken apart and joined again, as the folder lists write it, and its
-// root as it is written.
+// A full folder path taken apart and joined again, as the folder lists write it, its root as
+// it is written, and the folder that its last name stands in.
 TEST(PathRules, FullPathsAreWrittenOneWay) {
   const struct {
-    std::wstring given, root, joined, rootAsWritten;
+    std::wstring given, root, joined, rootAsWritten, folder;
   } cases[] = {
-      {L"c:", L"C:\\", L"C:\\", L"c:\\"},
-      {L"C:\\", L"C:\\", L"C:\\", L"C:\\"},
-      {L"c:\\Music\\Rock\\", L"C:\\", L"C:\\Music\\Rock", L"c:\\"},
-      {L"C:\\Music\\\\Rock", L"C:\\", L"C:\\Music\\Rock", L"C:\\"},
-      {L"d:/Music/Rock", L"D:\\", L"D:\\Music\\Rock", L"d:\\"},
-      {L"\\\\server\\music", L"\\\\server\\music\\", L"\\\\server\\music\\",
-       L"\\\\server\\music\\"},
+      {L"c:", L"C:\\", L"C:\\", L"c:\\", L"c:"},
+      {L"C:\\", L"C:\\", L"C:\\", L"C:\\", L"C:\\"},
+      {L"c:\\Music\\Rock\\", L"C:\\", L"C:\\Music\\Rock", L"c:\\", L"c:\\Music\\"},
+      {L"C:\\Music\\\\Rock", L"C:\\", L"C:\\Music\\Rock", L"C:\\", L"C:\\Music\\\\"},
+      {L"d:/Music/Rock", L"D:\\", L"D:\\Music\\Rock", L"d:\\", L"d:/Music/"},
+      {L"\\\\server\\music", L"\\\\server\\music\\", L"\\\\server\\music\\", L"\\\\server\\music\\",
+       L"\\\\server\\music"},
       {L"\\\\server\\music\\", L"\\\\server\\music\\", L"\\\\server\\music\\",
-       L"\\\\server\\music\\"},
+       L"\\\\server\\music\\", L"\\\\server\\music\\"},
       {L"\\\\server\\music\\Rock\\", L"\\\\server\\music\\", L"\\\\server\\music\\Rock",
-       L"\\\\server\\music\\"},
+       L"\\\\server\\music\\", L"\\\\server\\music\\"},
       // Extended forms are the system's only: their roots alone.
-      {L"\\\\?\\C:\\Music", L"", L"", L"\\\\?\\C:\\"},
-      {L"\\\\?\\UNC\\server\\music\\Rock", L"", L"", L"\\\\?\\UNC\\server\\music\\"},
-      {L"Music\\Rock", L"", L"", L""},
+      {L"\\\\?\\C:\\Music", L"", L"", L"\\\\?\\C:\\", L"\\\\?\\C:\\"},
+      {L"\\\\?\\C:\\", L"", L"", L"\\\\?\\C:\\", L"\\\\?\\C:\\"},
+      {L"\\\\?\\UNC\\server\\music\\Rock", L"", L"", L"\\\\?\\UNC\\server\\music\\",
+       L"\\\\?\\UNC\\server\\music\\"},
+      {L"\\\\?\\UNC\\server\\music", L"", L"", L"\\\\?\\UNC\\server\\music\\",
+       L"\\\\?\\UNC\\server\\music"},
+      {L"Music\\Rock", L"", L"", L"", L"Music\\"},
+      {L"page.html", L"", L"", L"", L""},
+      {L"\\page.html", L"", L"", L"", L"\\"},
+      {L"\\", L"", L"", L"", L"\\"},
+      {L"D:page.html", L"", L"", L"D:\\", L"D:"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::PrintToString(c.given));
@@ -127,6 +135,7 @@ TEST(PathRules, FullPathsAreWrittenOneWay) {
       EXPECT_EQ(JoinPath(SplitPath(c.given)), c.joined);
     }
     EXPECT_EQ(RootOf(c.given), c.rootAsWritten);
+    EXPECT_EQ(FolderOf(c.given), c.folder);
   }
   EXPECT_EQ(DriveOf(L"d:\\Music"), L"D:");
   EXPECT_EQ(DriveOf(L"\\\\server\\music"), L"");

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -267,21 +268,79 @@ TEST_F(GeneratorWin32Test, FailsNamingThePathAndTheReasonAndKeepsTheOlderPage) {
   }
 }
 
-// The output folder moved away while the page is written: the page cannot be put in place,
-// and the unfinished page, which went along with its folder, is removed all the same.
-TEST_F(GeneratorWin32Test, AnUnfinishedPageWhoseFolderMovedAwayIsRemoved) {
-  auto file = fs.CreateTextFile(scratch.Page());
-  file->WriteLine(L"half a page");
-  const std::wstring moved = scratch.Root() + L"\\Moved";
-  ASSERT_TRUE(MoveFileW(scratch.Out().c_str(), moved.c_str()));
+// Every file below the folder, at any depth, with its bytes.
+std::map<std::wstring, std::string> FilesBelow(const std::wstring& folder) {
+  std::map<std::wstring, std::string> files;
+  for (const std::wstring& name : Scratch::List(folder)) {
+    const std::wstring path = folder + L"\\" + name;
+    if (GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_DIRECTORY) {
+      files.merge(FilesBelow(path));
+    } else {
+      files[path] = Scratch::Read(path).value_or("<unreadable>");
+    }
+  }
+  return files;
+}
 
-  EXPECT_THROW(file->Close(), FileSystemError);
-  file.reset();
+// Another program moves the output folder, or the unfinished page, and may put a file of its
+// own under the unfinished page's name, before the page is put in place. The run puts the
+// page it wrote in place or fails keeping the older page; it never puts another file there,
+// deletes none, and leaves no unfinished page anywhere.
+TEST_F(GeneratorWin32Test, WhatMovesBeforeThePageIsInPlaceNeverTakesItsPlace) {
+  const std::string older = "the older page\r\n", written = "the page\r\n", planted = "planted";
+  struct Case {
+    const char* name;
+    const wchar_t* page;    // below the output folder
+    const wchar_t* moveTo;  // where the output folder goes, below the scratch folder; or none,
+                            // and the unfinished page goes aside
+    bool makeNew;           // a new output folder made under the old name
+    bool plant;             // a file put under the unfinished page's name
+  } cases[] = {
+      {"folder renamed in place", L"mp3list.html", L"Moved", false, false},
+      {"folder moved elsewhere", L"mp3list.html", L"Music\\Moved", false, false},
+      {"folder moved and made new", L"mp3list.html", L"Music\\Moved", true, false},
+      {"parent moved and made new", L"In\\mp3list.html", L"Moved", true, false},
+      {"name taken", L"mp3list.html", nullptr, false, true},
+      {"folder made new and name taken", L"mp3list.html", L"Moved", true, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Scratch place;
+    const std::wstring page = place.Out() + L"\\" + c.page;
+    const std::wstring folder = page.substr(0, page.find_last_of(L'\\'));
+    testing::MakeFolder(folder);
+    Scratch::MakeFile(page, older);
+    auto file = fs.CreateTextFile(page);
+    file->WriteLine(L"the page");
+    const std::vector<std::wstring> unfinished = testing::ListFolder(folder, L"*.tmp");
+    ASSERT_EQ(unfinished.size(), 1u);
+    const std::wstring temporary = folder + L"\\" + unfinished[0];
+    const std::wstring from = c.moveTo ? place.Out() : temporary;
+    const std::wstring to = c.moveTo ? place.Root() + L"\\" + c.moveTo : folder + L"\\aside";
+    ASSERT_TRUE(MoveFileW(from.c_str(), to.c_str()));
+    if (c.makeNew) testing::MakeFolder(place.Out());
+    if (c.plant) Scratch::MakeFile(temporary, planted);
 
-  EXPECT_EQ(Scratch::List(moved), std::vector<std::wstring>{});
-  std::vector<std::wstring> names = Scratch::List(scratch.Root());
-  std::sort(names.begin(), names.end());
-  EXPECT_EQ(names, (std::vector<std::wstring>{L"Moved", L"Music"}));
+    bool failed = false;
+    try {
+      file->Close();
+    } catch (const FileSystemError&) {
+      failed = true;
+    }
+    file.reset();
+
+    std::map<std::string, int> copies;  // of each text, wherever it is
+    for (const auto& [path, bytes] : FilesBelow(place.Root())) ++copies[bytes];
+    EXPECT_EQ(copies[written], failed ? 0 : 1) << "the page written, in place or left behind";
+    if (!failed) {
+      EXPECT_EQ(Scratch::Read(page), written);
+    } else {
+      EXPECT_EQ(copies[older], 1) << "the older page lost";
+    }
+    if (c.plant) {
+      EXPECT_EQ(Scratch::Read(temporary), planted);
+    }
+  }
 }
 
 // A browser or a virus scanner often has the page open for a moment only: the run waits for

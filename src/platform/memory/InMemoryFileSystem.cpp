@@ -312,7 +312,7 @@ std::unique_ptr<TextFile> InMemoryFileSystem::CreateTextFile(const std::wstring&
   for (int shift = 28; shift >= 0; shift -= 4) tempName += kHex[(nextTemp_ >> shift) & 0xF];
   tempName += L".tmp";
   ++nextTemp_;
-  const std::wstring folderPath = path.substr(0, path.find_last_of(L"\\/") + 1);
+  const std::wstring folderPath = FolderOf(path);
   ThrowIfNotTaken(path, path);
   ThrowIfNotTaken(folderPath + tempName, path);
   const Location location = Parse(path);

@@ -2,20 +2,23 @@
 
 #include <windows.h>
 
-#include <algorithm>
+#include <cstddef>
+#include <cstring>
 #include <optional>
+#include <vector>
 
 #include "platform/PathRules.h"
-#include "platform/win32/FileReplace.h"
+#include "platform/win32/FileIdentity.h"
 #include "platform/win32/LongPaths.h"
 #include "platform/win32/SystemMessage.h"
+#include "platform/win32/WineReach.h"
 
 namespace melodex::win32 {
 namespace {
 
 // A name of the program's own beside the page, "mp3" and eight hexadecimal digits, for the
-// page while it is written (".tmp") and for the old page while it is replaced (".old"). Each
-// call gives another one, always kTemporaryNameLength characters long.
+// page while it is written. Each call gives another one, always kTemporaryNameLength
+// characters long.
 std::wstring FreshName(const std::wstring& folder, const wchar_t (&extension)[5]) {
   static unsigned state = static_cast<unsigned>(GetTickCount64()) ^ (GetCurrentProcessId() << 16);
   state = state * 1664525u + 1013904223u;
@@ -38,7 +41,7 @@ class Win32TextFile : public TextFile {
       : path_(std::move(path)), target_(ForSystem(path_)), codePage_(GetACP()) {
     // The page is written under a name of the program's own in its folder, so that the
     // final rename stays on one volume; that name, too, must be one the system takes.
-    const std::wstring folder = target_.substr(0, target_.find_last_of(L'\\') + 1);
+    const std::wstring folder = FolderOf(target_);
     RequireTaken(FreshName(folder, L".tmp"), path_);
     // A page marked read-only, or a folder of that name, is refused before anything is
     // written: the rename that ends the run would walk around the mark on some systems.
@@ -46,10 +49,10 @@ class Win32TextFile : public TextFile {
     // A name that is taken is passed over.
     for (int attempt = 0; handle_ == INVALID_HANDLE_VALUE; ++attempt) {
       tempPath_ = FreshName(folder, L".tmp");
-      // With the right to delete it through this handle, which reaches the file wherever it
-      // is; shared for that right only, so that the page can be renamed into place while
-      // the handle still holds it.
-      handle_ = CreateFileW(tempPath_.c_str(), GENERIC_WRITE | DELETE | FILE_READ_ATTRIBUTES,
+      // With the rights to rename and delete it through this handle, which reaches the file
+      // wherever it is, and to give it the old page's marks; shared for deleting only.
+      handle_ = CreateFileW(tempPath_.c_str(),
+                            GENERIC_WRITE | DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
                             FILE_SHARE_DELETE, nullptr, CREATE_NEW,
                             FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
       if (handle_ != INVALID_HANDLE_VALUE) break;
@@ -60,6 +63,8 @@ class Win32TextFile : public TextFile {
         Fail(error);
       }
     }
+    written_ = IdentityOf(handle_);
+    reach_ = WineReach(tempPath_);
     buffer_.reserve(kBufferSize + 4096);
   }
 
@@ -110,8 +115,8 @@ class Win32TextFile : public TextFile {
   static constexpr int kNameAttempts = 100;
   static constexpr int kMoveAttempts = 20;
   static constexpr DWORD kMoveRetryMilliseconds = 50;
-  // What a replaced page passes on to the new one besides its security: the marks the user
-  // or a tool gave it. Read-only is never among them: such a page is not replaced.
+  // What a replaced page passes on to the new one: the marks the user or a tool gave it. Read-only
+  // is never among them: such a page is not replaced.
   static constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
                                            FILE_ATTRIBUTE_ARCHIVE |
                                            FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
@@ -132,56 +137,53 @@ class Win32TextFile : public TextFile {
   // Errors of a page another program holds open for a moment.
   static bool Busy(DWORD error) {
     return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
-           error == ERROR_ACCESS_DENIED || error == ERROR_UNABLE_TO_REMOVE_REPLACED;
+           error == ERROR_ACCESS_DENIED;
   }
 
-  // One try at putting the written file where the page belongs.
+  // One try at putting the written file where the page belongs, through its own handle, so
+  // that no file that took its name meanwhile goes there instead.
   Outcome PutInPlace() {
     const DWORD attributes = GetFileAttributesW(target_.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) {
+    const bool replacing = attributes != INVALID_FILE_ATTRIBUTES;
+    if (!replacing) {
       const DWORD error = GetLastError();
       if (error != ERROR_FILE_NOT_FOUND) return {.error = error};
-      // A new page: a plain rename, which leaves a page that appeared meanwhile to the
-      // next try, to be looked at first.
-      if (MoveFileExW(tempPath_.c_str(), target_.c_str(), MOVEFILE_WRITE_THROUGH)) return {};
-      const DWORD moveError = GetLastError();
-      if (moveError == ERROR_ALREADY_EXISTS || moveError == ERROR_FILE_EXISTS)
-        return {.error = moveError, .again = true};
-      return {.error = moveError, .again = Busy(moveError), .wait = true};
-    }
-    if (const DWORD error = Refusal(attributes)) return {.error = error};
-    if (!SetFileAttributesW(tempPath_.c_str(), attributes & kKeptAttributes))
-      return {.error = GetLastError()};
-    DWORD error = ERROR_SUCCESS;
-    if (RunningOnWine()) {
-      // Wine builds ReplaceFileW out of two renames, with no page at all in between, and
-      // carries over neither attributes nor security; its rename over a file is one
-      // POSIX rename, which never leaves the page missing.
-      if (!MoveFileExW(tempPath_.c_str(), target_.c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        error = GetLastError();
-      }
+    } else if (const DWORD error = Refusal(attributes)) {
+      return {.error = error};
     } else {
-      const std::wstring folder = target_.substr(0, target_.find_last_of(L'\\') + 1);
-      std::wstring backup = FreshName(folder, L".old");
-      for (int attempt = 0;
-           attempt < kNameAttempts && GetFileAttributesW(backup.c_str()) != INVALID_FILE_ATTRIBUTES;
-           ++attempt) {
-        backup = FreshName(folder, L".old");
-      }
-      // ReplaceFileW opens the new page for itself alone, so the handle lets go of it for
-      // that moment and takes it again when it stays where it is.
-      Release();
-      error = ReplaceKeepingTheOld(target_, tempPath_, backup);
-      if (error != ERROR_SUCCESS) {
-        handle_ = CreateFileW(tempPath_.c_str(), DELETE | FILE_READ_ATTRIBUTES,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-      }
+      // No marks at all leaves the new page as it was made, an ordinary file.
+      FILE_BASIC_INFO marks{.FileAttributes = attributes & kKeptAttributes};
+      if (!SetFileInformationByHandle(handle_, FileBasicInfo, &marks, sizeof marks))
+        return {.error = GetLastError()};
     }
-    // A page gone since it was looked at is a new page on the next try.
-    if (error == ERROR_FILE_NOT_FOUND) return {.error = error, .again = true};
-    return {.error = error, .again = Busy(error), .wait = true};
+    // The written file, found again where it is now, or else not put anywhere.
+    const ReachedFile written = reach_.Reach(handle_, written_);
+    if (!written) return {.error = ERROR_FILE_INVALID};
+    // A new page does not replace one that appeared meanwhile: the next try looks at it first.
+    // A file gone from under a name the handle still went by is found again on the next try.
+    if (!Rename(written.Get(), replacing)) {
+      const DWORD error = GetLastError();
+      if (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS ||
+          error == ERROR_FILE_NOT_FOUND)
+        return {.error = error, .again = true};
+      return {.error = error, .again = Busy(error), .wait = true};
+    }
+    // Where the rename still went by a name, what stands in place now may be another file.
+    if (!written_ || IdentityAt(target_) != written_) return {.error = ERROR_FILE_INVALID};
+    return {};
+  }
+
+  // Renames the file to the page's path, over a page that is there when `replace`.
+  bool Rename(HANDLE file, bool replace) const {
+    const std::size_t bytes = target_.size() * sizeof(wchar_t);
+    std::vector<std::byte> buffer(offsetof(FILE_RENAME_INFO, FileName) + bytes + sizeof(wchar_t));
+    auto* rename = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+    rename->ReplaceIfExists = replace ? TRUE : FALSE;
+    rename->RootDirectory = nullptr;
+    rename->FileNameLength = static_cast<DWORD>(bytes);
+    std::memcpy(rename->FileName, target_.data(), bytes);
+    return SetFileInformationByHandle(file, FileRenameInfo, rename,
+                                      static_cast<DWORD>(buffer.size())) != FALSE;
   }
 
   void Release() {
@@ -191,61 +193,14 @@ class Win32TextFile : public TextFile {
 
   // Removes the unfinished page through its handle, wherever it is now: the user may have
   // moved its folder away meanwhile, and then its path leads nowhere, or to another file.
-  // Windows deletes a file marked so once its handle closes.
+  // The system deletes a file marked so once its handles close.
   void Discard() {
     if (handle_ == INVALID_HANDLE_VALUE) return;
-    const HANDLE marked = RunningOnWine() ? HandleWineDeletesBy() : handle_;
-    if (marked != INVALID_HANDLE_VALUE) {
+    if (const ReachedFile written = reach_.Reach(handle_, written_)) {
       FILE_DISPOSITION_INFO dispose{.DeleteFile = TRUE};
-      SetFileInformationByHandle(marked, FileDispositionInfo, &dispose, sizeof dispose);
-      if (marked != handle_) CloseHandle(marked);
+      SetFileInformationByHandle(written.Get(), FileDispositionInfo, &dispose, sizeof dispose);
     }
     Release();
-  }
-
-  // Wine deletes a marked file by the name it had when that handle was made, which need not
-  // lead to it any more, or may lead to another file. So the page's own handle is marked only
-  // while its name still leads to it. Otherwise the file is opened again by its number, which
-  // tells Wine where it is now, looked for below the nearest folder of its old path that is
-  // still there: its moved folder went from there, staying on the same disk, where no other
-  // file has the number of one still open. A page moved beyond that folder stays behind.
-  HANDLE HandleWineDeletesBy() const {
-    const std::optional<ULONGLONG> number = FileNumber(handle_);
-    if (!number) return INVALID_HANDLE_VALUE;
-    if (const HANDLE named = OpenToLookAt(tempPath_); named != INVALID_HANDLE_VALUE) {
-      const bool same = FileNumber(named) == number;
-      CloseHandle(named);
-      if (same) return handle_;
-    }
-    const std::wstring root = RootOf(tempPath_);
-    std::wstring folder = tempPath_;
-    HANDLE nearest = INVALID_HANDLE_VALUE;
-    while (nearest == INVALID_HANDLE_VALUE && folder.size() > root.size()) {
-      folder.resize(std::max(folder.find_last_of(L'\\'), root.size()));
-      nearest = OpenToLookAt(folder);
-    }
-    if (nearest == INVALID_HANDLE_VALUE) return nearest;
-    FILE_ID_DESCRIPTOR id{.dwSize = sizeof(FILE_ID_DESCRIPTOR), .Type = FileIdType};
-    id.FileId.QuadPart = static_cast<LONGLONG>(*number);
-    const HANDLE found =
-        OpenFileById(nearest, &id, DELETE | FILE_READ_ATTRIBUTES,
-                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, 0);
-    CloseHandle(nearest);
-    return found;
-  }
-
-  // A file or folder opened only to look at it, or INVALID_HANDLE_VALUE.
-  static HANDLE OpenToLookAt(const std::wstring& path) {
-    return CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
-                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                       OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  }
-
-  // The number of the file on its volume, as the file itself tells it.
-  static std::optional<ULONGLONG> FileNumber(HANDLE file) {
-    BY_HANDLE_FILE_INFORMATION info{};
-    if (!GetFileInformationByHandle(file, &info)) return std::nullopt;
-    return (static_cast<ULONGLONG>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
   }
 
   [[noreturn]] void Fail(DWORD error) { throw FileSystemError(path_, SystemMessage(error)); }
@@ -274,6 +229,8 @@ class Win32TextFile : public TextFile {
   DWORD convertFlags_ = codePage_ == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
   int bytesPerUnit_ = BytesPerUnit(codePage_);
   HANDLE handle_ = INVALID_HANDLE_VALUE;
+  std::optional<FileIdentity> written_;  // the file this handle writes
+  WineReach reach_;
   std::string buffer_;
   bool committed_ = false;
 };
