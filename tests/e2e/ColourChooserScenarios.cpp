@@ -19,8 +19,7 @@ class ColourChooser : public Scenario {
   void Close(HWND chooser, const std::wstring& button) {
     App().Click(chooser, button);
     App().WaitForHidden(chooser, L"the colour chooser");
-    EXPECT_EQ(ActiveOf(App().Program().MainThread()), App().Main())
-        << "the main window comes forward";
+    EXPECT_EQ(App().FrontAsLeft(), App().Main()) << "the main window comes forward";
   }
 };
 

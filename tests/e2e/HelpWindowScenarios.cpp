@@ -35,7 +35,7 @@ TEST_F(HelpWindow, ShowsTheHelpTextOnceHoweverOftenItIsAskedFor) {
 
   app.Click(help, L"&Ok");
   app.WaitForHidden(help, L"the help window");
-  EXPECT_EQ(ActiveOf(app.Program().MainThread()), app.Main()) << "the main window comes forward";
+  EXPECT_EQ(app.FrontAsLeft(), app.Main()) << "the main window comes forward";
   EXPECT_EQ(app.Text(field::kTitle), L"kept");
   app.ExpectNoBox();
 }

@@ -56,6 +56,11 @@ bool Melodex::TakesMessages(Milliseconds within) const {
   return TakesPostedMessages(handOver_, within);
 }
 
+HWND Melodex::FrontAsLeft() const {
+  if (const HWND cover = CoverBeforeRepair()) return cover;
+  return ActiveOf(process_->MainThread());
+}
+
 std::wstring Melodex::Unsettled() const {
   bool box = false;
   HWND disabled = nullptr;
@@ -131,7 +136,10 @@ void Melodex::Activate(HWND window) const {
       }
       // Its caption bar hidden behind other windows, or the click refused: the taskbar
       // brings it to the front.
-      if (!clicked) SetForegroundWindow(window);
+      if (!clicked) {
+        NoteInput();
+        SetForegroundWindow(window);
+      }
       if (!CameTrueWithin(attempt < 3 ? Milliseconds(2000) : kPatience, active)) {
         if (attempt < 3) continue;
         throw DriverError(L"waited for " + Describe(window) + L" to be active; saw " +

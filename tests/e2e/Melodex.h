@@ -59,6 +59,11 @@ class Melodex {
   // Whether the program takes what is posted to it within `within`; false while it waits for
   // another program (see TakesPostedMessages in driver/Windows.h).
   bool TakesMessages(Milliseconds within) const;
+  // The window the program left in front of its others after the last key or click, as
+  // it stood before the driver raised any window: the active window, which Settle has seen
+  // in front, or else the one that stood in front of a window the driver had to raise. A
+  // program that activates a window without bringing it forward fails a check of this.
+  HWND FrontAsLeft() const;
   std::wstring Windows() const;  // what is on the screen, for failure messages
 
   // --- Windows and controls ---

@@ -122,7 +122,7 @@ TEST_F(MessageBoxes, F1WithoutTheHelpFileShowsTheProgramsHelpWindowUsableWhileTh
     app.Activate(box);
     app.Answer(box, kOk);
     app.ExpectNoBox();
-    EXPECT_EQ(ActiveOf(app.Program().MainThread()), app.Main());
+    EXPECT_EQ(app.FrontAsLeft(), app.Main());
   }
 }
 
@@ -137,7 +137,7 @@ TEST_F(MessageBoxes, AfterTheHelpWindowsOkTheBoxIsStillInFrontOfTheMainWindow) {
   app.WaitForHidden(help, L"the help window");
   // The main window is brought forward, and the box it waits for with it: the box is the
   // active window, the one the keyboard goes to.
-  EXPECT_EQ(ActiveOf(app.Program().MainThread()), box) << Narrow(app.Windows());
+  EXPECT_EQ(app.FrontAsLeft(), box) << Narrow(app.Windows());
   // The box is still to be answered, so it must still be where the user can click it.
   const HWND ok = BoxButton(box, kOk);
   const HWND there = WindowFromPoint(Centre(ScreenRect(ok)));

@@ -301,6 +301,22 @@ class Monkey : public Scenario, public ::testing::WithParamInterface<unsigned> {
     return usable;
   }
 
+  // The walk stays in the folder it made: what the picker shows outside it (the other
+  // scenarios' folders, the drive's root) differs from one machine to the next, and so would
+  // the steps drawn from it. The picker's folder list starts with the path's own folders,
+  // from the drive's root down to the monkey's folder: the entries above that one lead out.
+  int OwnEntry() const {
+    return static_cast<int>(std::count(Folder().begin(), Folder().end(), L'\\'));
+  }
+
+  // After the picker has opened a folder (its selection marks the open one then): it is the
+  // monkey's folder or one inside.
+  void ExpectInside(HWND picker) {
+    const std::wstring shown = App().ShownPath(picker);
+    if (!StartsWithFolder(shown, Folder()))
+      ADD_FAILURE() << "the walk left its folder for " << Narrow(shown) << "; " << Replay();
+  }
+
   void UseFolderList(HWND picker, HWND list) {
     Melodex& app = App();
     const auto entries = ListEntries(list);
@@ -329,6 +345,7 @@ class Monkey : public Scenario, public ::testing::WithParamInterface<unsigned> {
     if (Chance(0.6) && StartsWithFolder(path, Folder())) {
       app.Pointer().DoubleClick(Centre(rect));
       Note(L"opened " + Quoted(path) + L" in the picker");
+      ExpectInside(picker);
     } else {
       app.Pointer().Click(Centre(rect));
       Note(L"highlighted " + Quoted(entries[static_cast<std::size_t>(index)]) + L" in the picker");
@@ -370,7 +387,8 @@ class Monkey : public Scenario, public ::testing::WithParamInterface<unsigned> {
     Melodex& app = App();
     // In the drive list, arrows and letters pick drives, and the other drive is the whole Unix
     // file system: there only keys that leave the list alone.
-    if (ClassOf(FocusOf(app.Program().MainThread())) == L"ComboBox") {
+    const HWND focus = FocusOf(app.Program().MainThread());
+    if (ClassOf(focus) == L"ComboBox") {
       const UINT key = Chance(0.5) ? VK_TAB : VK_ESCAPE;
       app.Press(key);
       Note(L"key " + std::to_wstring(key) + L" in the drive list");
@@ -394,6 +412,22 @@ class Monkey : public Scenario, public ::testing::WithParamInterface<unsigned> {
       return;
     }
     const UINT key = keys[Pick(static_cast<int>(std::size(keys)))];
+    const bool inFolderList = window != app.Main() && ClassOf(focus) == L"ListBox";
+    if (key == VK_RETURN && inFolderList) {
+      // Enter opens the folder highlighted in the list, which a click, an arrow key or a
+      // typed letter may have moved out of the monkey's folder: down into it first.
+      for (int n = 0; n <= OwnEntry() && ListSelection(focus) < OwnEntry(); ++n) app.Press(VK_DOWN);
+      const int highlighted = ListSelection(focus);
+      const std::vector<std::wstring> entries = ListEntries(focus);
+      app.Press(VK_RETURN);
+      Note(L"Enter on " +
+           (highlighted >= 0 && highlighted < static_cast<int>(entries.size())
+                ? Quoted(entries[static_cast<std::size_t>(highlighted)])
+                : std::wstring(L"no entry")) +
+           L" in the picker");
+      ExpectInside(window);
+      return;
+    }
     if (key == VK_F1) {
       app.Keys().PressF1();
       app.Settle();

@@ -1,8 +1,10 @@
 #include "e2e/Scenario.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "e2e/driver/Files.h"
+#include "e2e/driver/Windows.h"
 #include "support/Screenshot.h"
 
 namespace e2e {
@@ -17,9 +19,21 @@ std::wstring TestName() {
   return {name.begin(), name.end()};
 }
 
+// Adds "<repairs> <scenario>" to the build folder's e2e-repairs.txt, which the end-to-end
+// clock prints with the part's time.
+void NoteRepairs(int repairs) {
+  const std::wstring path =
+      WindowsPath(Environment(L"MELODEX_BUILD_DIR", L".")) + L"\\e2e-repairs.txt";
+  if (std::FILE* file = _wfopen(path.c_str(), L"ab")) {
+    std::fputs((std::to_string(repairs) + " " + Narrow(TestName()) + "\n").c_str(), file);
+    std::fclose(file);
+  }
+}
+
 }  // namespace
 
 void Scenario::SetUp() {
+  repairsBefore_ = RepairsMade();
   folder_ = WorkFolderFor(TestName());
   FreshFolder(folder_);
   DeleteFileW(melodex::testing::ScreenshotPath(L"e2e-failed-" + TestName() + L".png").c_str());
@@ -32,6 +46,7 @@ void Scenario::TearDown() {
                                                             L"e2e-failed-" + TestName() + L".png"));
   }
   app_.reset();  // ends the program if it still runs
+  NoteRepairs(RepairsMade() - repairsBefore_);
 }
 
 void Scenario::Start(const std::wstring& exe) {

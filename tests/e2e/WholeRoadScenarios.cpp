@@ -63,7 +63,7 @@ TEST_F(WholeRoad, ThroughTheDialogsWithTheMouse) {
   app.Click(picker, L"&Ok");
   app.WaitForHidden(picker, L"the folder picker");
   EXPECT_EQ(app.Text(field::kMusicFolder), music);
-  EXPECT_EQ(ActiveOf(app.Program().MainThread()), app.Main()) << "the main window comes forward";
+  EXPECT_EQ(app.FrontAsLeft(), app.Main()) << "the main window comes forward";
 
   // 2. The web address.
   app.ClickMain(L"&URL to MP3s");

@@ -22,6 +22,7 @@ HWND Keyboard::Target() const {
 }
 
 void Keyboard::Post(HWND target, UINT message, UINT key, bool up, bool alt) const {
+  NoteInput();
   LPARAM flags = 1;  // repeat count
   flags |= static_cast<LPARAM>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC) & 0xFF) << 16;
   if (alt) flags |= 1 << 29;
@@ -61,6 +62,7 @@ void Keyboard::Alt(wchar_t letter) const {
 
 void Keyboard::Type(const std::wstring& text) const {
   const HWND target = Target();
+  NoteInput();
   for (const wchar_t c : text) PostMessageW(target, WM_CHAR, c, 1);
   settle_();
 }

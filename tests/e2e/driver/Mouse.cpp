@@ -48,6 +48,7 @@ bool Mouse::Click(POINT screen) const {
   // Whatever the program still has to do about the window coming forward is done before
   // the button goes down: a focus change between down and up would swallow the click.
   settle_();
+  NoteInput();
   const auto hit = static_cast<int>(Ask(target, WM_NCHITTEST, 0, Position(screen)));
   if (hit == HTCLIENT) {
     const LPARAM at = Position(InClient(target, screen));
@@ -92,6 +93,7 @@ bool Mouse::DoubleClick(POINT screen) const {
   // list box holds the mouse from the first press on, and a move still on its way would
   // take its selection back to where the pointer was before.
   settle_();
+  NoteInput();
   const LPARAM at = Position(InClient(target, screen));
   PostMessageW(target, WM_MOUSEMOVE, 0, at);
   PostMessageW(target, WM_LBUTTONDOWN, MK_LBUTTON, at);

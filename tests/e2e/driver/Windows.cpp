@@ -281,11 +281,30 @@ HWND InFrontOf(HWND window) {
 
 bool InFront(HWND window) { return InFrontOf(window) == nullptr; }
 
-void RaiseIfBehind(HWND window, Milliseconds grace) {
-  if (CameTrueWithin(grace, [&] { return InFront(window); })) return;
+namespace {
+
+struct Repairs {
+  int made = 0;
+  HWND cover = nullptr;  // in front of the first window raised since the last input
+};
+Repairs repairs;
+
+}  // namespace
+
+bool RaiseIfBehind(HWND window, Milliseconds grace) {
+  if (CameTrueWithin(grace, [&] { return InFront(window); })) return false;
+  const HWND cover = InFrontOf(window);
+  if (!cover) return false;  // it came to the front, or went, since the last look
   SetWindowPos(GetAncestor(window, GA_ROOT), HWND_TOP, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  ++repairs.made;
+  if (!repairs.cover) repairs.cover = cover;
+  return true;
 }
+
+int RepairsMade() { return repairs.made; }
+void NoteInput() { repairs.cover = nullptr; }
+HWND CoverBeforeRepair() { return repairs.cover; }
 
 namespace {
 

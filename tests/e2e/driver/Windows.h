@@ -89,8 +89,20 @@ bool InFront(HWND window);
 // does for the window it has given the focus. Under Wine's virtual desktop a window becomes
 // active a few milliseconds before it comes to the front, one whose caption was clicked may
 // come forward only after the program has taken the click, and one clicked right after
-// another window opened may stay behind.
-void RaiseIfBehind(HWND window, Milliseconds grace);
+// another window opened may stay behind. Returns whether it raised the window: a repair.
+bool RaiseIfBehind(HWND window, Milliseconds grace);
+
+// The driver's repairs of the screen. A repair hides what the program left on the screen,
+// so what stood in front before the first one is kept, for the scenarios that check which
+// window the program brought forward.
+// How many windows RaiseIfBehind has raised since the driver started.
+int RepairsMade();
+// A key or a click goes to the program now: what the driver repairs from here on is the
+// outcome of this input.
+void NoteInput();
+// The window that stood in front of the one the driver first raised since the last input;
+// null when the driver has raised nothing since.
+HWND CoverBeforeRepair();
 
 // Waits until the program's thread has handled every message posted to it so far. Posted
 // messages are handled in the order they were posted, and a message sent from another
