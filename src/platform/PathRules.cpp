@@ -91,7 +91,7 @@ wchar_t FoldCase(wchar_t c) {
   if ((c >= L'a' && c <= L'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) {
     return static_cast<wchar_t>(c - 0x20);
   }
-  return c;
+  return c == 0xFF ? wchar_t{0x178} : c;  // the one Latin-1 letter whose capital is beyond it
 }
 
 std::wstring FoldCase(std::wstring text) {

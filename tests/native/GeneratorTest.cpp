@@ -110,6 +110,11 @@ TEST_F(GeneratorTest, WritesEachNameAsAWorkingLinkThatAddsNoMarkup) {
        "<a href=\"music/%E6%97%A5%E6%9C%AC.mp3\">&#26085;&#26412;</a><br>\r\n"},
       {L"x \u221e.mp3", "<a href=\"music/x %E2%88%9E.mp3\">x &#8734;</a><br>\r\n"},
       {L"x\U0001D11E.mp3", "<a href=\"music/x%F0%9D%84%9E.mp3\">x&#119070;</a><br>\r\n"},
+      // Where UTF-8 takes another byte, and surrogates that make no character.
+      {L"\u07ff\u0800\U00010000.mp3",
+       "<a href=\"music/%DF%BF%E0%A0%80%F0%90%80%80.mp3\">&#2047;&#2048;&#65536;</a><br>\r\n"},
+      {L"\xD800 \xDFFF.mp3",
+       "<a href=\"music/%EF%BF%BD %EF%BF%BD.mp3\">&#65533; &#65533;</a><br>\r\n"},
       {L"Side #2 100%.mp3", "<a href=\"music/Side %232 100%25.mp3\">Side #2 100%</a><br>\r\n"},
       {L"Don't a%20 & b.mp3",
        "<a href=\"music/Don't a%2520 &amp; b.mp3\">Don't a%20 &amp; b</a><br>\r\n"},

@@ -105,6 +105,8 @@ TEST(PathRules, FullPathsAreWrittenOneWay) {
     std::wstring given, root, joined, rootAsWritten, folder;
   } cases[] = {
       {L"c:", L"C:\\", L"C:\\", L"c:\\", L"c:"},
+      {L"a:", L"A:\\", L"A:\\", L"a:\\", L"a:"},
+      {L"z:\\x", L"Z:\\", L"Z:\\x", L"z:\\", L"z:\\"},
       {L"C:\\", L"C:\\", L"C:\\", L"C:\\", L"C:\\"},
       {L"c:\\Music\\Rock\\", L"C:\\", L"C:\\Music\\Rock", L"c:\\", L"c:\\Music\\"},
       {L"C:\\Music\\\\Rock", L"C:\\", L"C:\\Music\\Rock", L"C:\\", L"C:\\Music\\\\"},
@@ -139,6 +141,9 @@ TEST(PathRules, FullPathsAreWrittenOneWay) {
   }
   EXPECT_EQ(DriveOf(L"d:\\Music"), L"D:");
   EXPECT_EQ(DriveOf(L"\\\\server\\music"), L"");
+  // Letters fold as the file system folds them, at each end of their ranges.
+  EXPECT_EQ(FoldCase(L"@az{\u00df\u00e0\u00f7\u00f8\u00fe\u00ff"),
+            L"@AZ{\u00df\u00c0\u00f7\u00d8\u00de\u0178");
 }
 
 // The system holds a path as a counted text of at most 65,535 bytes with its closing NUL; a
