@@ -101,6 +101,7 @@ TEST_F(FolderPickerWin32Test, ADriveFromTheListFillsTheOutputFolder) {
   const HWND box = Real(picker.Drive1);
   ASSERT_GE(SendMessageW(box, CB_GETCOUNT, 0, 0), 2) << "Wine has at least C: and Z:";
   Focus(picker.Drive1);
+  EXPECT_EQ(picker.Focused(), &picker.Drive1);
   const LRESULT before = SendMessageW(box, CB_GETCURSEL, 0, 0);
 
   Key(VK_DOWN);  // the closed box steps to the next drive
@@ -110,6 +111,12 @@ TEST_F(FolderPickerWin32Test, ADriveFromTheListFillsTheOutputFolder) {
   const std::wstring drive = TextOf(box).substr(0, 2);  // "z:"
   EXPECT_EQ(DriveOf(picker.Dir1.Path()),
             std::wstring(1, static_cast<wchar_t>(towupper(drive[0]))) + L":");
+  // Arrows in the open list pick nothing until Enter closes it.
+  SendMessageW(box, CB_SHOWDROPDOWN, TRUE, 0);
+  Key(VK_UP);
+  EXPECT_EQ(picker.Drive1.ListIndex(), after);
+  Key(VK_RETURN);
+  EXPECT_EQ(picker.Drive1.ListIndex(), before);
   Click(picker.Command1);
   EXPECT_EQ(Main().Text11.Text(), picker.Dir1.Path());
   EXPECT_FALSE(IsWindowVisible(Real(picker)));

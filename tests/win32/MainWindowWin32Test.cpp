@@ -1,7 +1,5 @@
 // The main window as a real window: where its controls stand at the screen's DPI, what they
 // say, and what the keyboard and mouse do to it through the one message loop.
-#include <oleacc.h>
-
 #include <string>
 #include <vector>
 
@@ -158,6 +156,9 @@ TEST_F(MainWindowWin32Test, TabFollowsTheModelTabOrder) {
 }
 
 TEST_F(MainWindowWin32Test, AccessKeysAndTheBlankMenuPlaces) {
+  Focus(Main().Command1);
+  Type(L"u");
+  EXPECT_TRUE(dialogs.shown.empty()) << "a plain letter outside a text box is no access key";
   Focus(Main().Text1);
   AltKey(L'u');
   ASSERT_FALSE(dialogs.shown.empty());
@@ -175,33 +176,26 @@ TEST_F(MainWindowWin32Test, AccessKeysAndTheBlankMenuPlaces) {
   EXPECT_EQ(dialogs.shown.size(), 1u) << "a disabled item never fires";
 }
 
-// The name a reader in this process hears for the control.
-std::wstring ReaderName(HWND control) {
-  constexpr IID kAccessibleId = {// spelt out: oleacc's import library has no such GUID
-                                 0x618736e0,
-                                 0x3c3d,
-                                 0x11cf,
-                                 {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
-  IAccessible* object = nullptr;
-  if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), kAccessibleId,
-                                        reinterpret_cast<void**>(&object)))) {
-    return L"<no object>";
-  }
-  VARIANT self{};
-  self.vt = VT_I4;
-  self.lVal = CHILDID_SELF;
-  BSTR name = nullptr;
-  const bool named = SUCCEEDED(object->get_accName(self, &name)) && name;
-  object->Release();
-  const std::wstring text = named ? std::wstring(name, SysStringLen(name)) : L"<no name>";
-  SysFreeString(name);
-  return text;
+TEST_F(MainWindowWin32Test, AReaderHearsTheNameTheModelGivesAControlNow) {
+  const HWND box = Real(Main().Text1);
+  EXPECT_EQ(ReaderName(box), L"MP3 Directory");
+  Main().Text1.SetAccessibleName(L"Music folder");
+  EXPECT_EQ(ReaderName(box), L"Music folder");
+  EXPECT_EQ(ReaderName(box, Asking::Script), L"Music folder");
+  EXPECT_EQ(ReaderName(box, Asking::FirstPart), ReaderName(box, Asking::System));
+  Main().Text1.SetAccessibleName(L"");  // the system's name again
+  EXPECT_EQ(ReaderName(box), ReaderName(box, Asking::System));
 }
 
-TEST_F(MainWindowWin32Test, AReaderHearsTheNameTheModelGivesAControlNow) {
-  EXPECT_EQ(ReaderName(Real(Main().Text1)), L"MP3 Directory");
-  Main().Text1.SetAccessibleName(L"Music folder");
-  EXPECT_EQ(ReaderName(Real(Main().Text1)), L"Music folder");
+TEST_F(MainWindowWin32Test, AChildWindowTheProgramDidNotMakeIsNoneOfItsControls) {
+  // A button with the id of one of the form's own: pressing it presses nothing.
+  const auto id = static_cast<INT_PTR>(GetDlgCtrlID(Real(Main().Command12)));
+  const HWND stranger = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE, 0, 0, 9, 9, main,
+                                        reinterpret_cast<HMENU>(id), nullptr, nullptr);
+  SendMessageW(stranger, BM_CLICK, 0, 0);
+  windows.PumpPending();
+  EXPECT_TRUE(dialogs.shown.empty());
+  DestroyWindow(stranger);
 }
 
 TEST_F(MainWindowWin32Test, CloseBoxEndsTheProgram) {

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <oleacc.h>
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -39,6 +41,47 @@ inline std::wstring TextOf(HWND window) {
   std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
   text.resize(
       static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+// How a reader asks for a name: as readers do; as a script does, through IDispatch; for the
+// first part of the control rather than the control itself; or of the system's own object.
+enum class Asking { Reader, Script, FirstPart, System };
+
+// The name a reader in this process hears for the control.
+inline std::wstring ReaderName(HWND control, Asking asking = Asking::Reader) {
+  constexpr IID kAccessibleId = {// spelt out: oleacc's import library has no such GUID
+                                 0x618736e0,
+                                 0x3c3d,
+                                 0x11cf,
+                                 {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+  IAccessible* object = nullptr;
+  const auto client = static_cast<LONG>(OBJID_CLIENT);
+  void** made = reinterpret_cast<void**>(&object);
+  if (FAILED(asking == Asking::System
+                 ? CreateStdAccessibleObject(control, client, kAccessibleId, made)
+                 : AccessibleObjectFromWindow(control, static_cast<DWORD>(client), kAccessibleId,
+                                              made))) {
+    return L"<no object>";
+  }
+  VARIANT self{};
+  self.vt = VT_I4;
+  self.lVal = asking == Asking::FirstPart ? 1 : CHILDID_SELF;
+  BSTR name = nullptr;
+  bool named = false;
+  if (asking == Asking::Script) {
+    DISPPARAMS none{};
+    VARIANT result{};
+    named = SUCCEEDED(object->Invoke(DISPID_ACC_NAME, IID_NULL, 0, DISPATCH_PROPERTYGET, &none,
+                                     &result, nullptr, nullptr)) &&
+            result.vt == VT_BSTR;
+    name = named ? result.bstrVal : nullptr;
+  } else {
+    named = SUCCEEDED(object->get_accName(self, &name)) && name;
+  }
+  object->Release();
+  const std::wstring text = named ? std::wstring(name, SysStringLen(name)) : L"<no name>";
+  SysFreeString(name);
   return text;
 }
 
