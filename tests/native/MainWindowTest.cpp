@@ -41,6 +41,7 @@ TEST_F(MainWindowTest, StartsWithTheDesignValuesAndGoDisabled) {
     EXPECT_TRUE(item->Enabled()) << item->Name();
   }
   EXPECT_EQ(f.Focused(), &f.Command1);
+  EXPECT_EQ(windows.FocusedIn(f), &f.Command1);
 }
 
 TEST_F(MainWindowTest, OnlyThePromptAndThePickerRunTheReadinessTestAndItOnlyEnables) {

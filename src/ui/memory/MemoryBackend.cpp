@@ -16,7 +16,7 @@ class MemoryBackend::Peer : public ui::WindowPeer {
   void CaptionChanged() override {}
   void ControlChanged(const ui::Control&) override {}
   void MenuChanged(const ui::MenuItem&) override {}
-  void FocusChanged(const ui::Control&) override {}
+  void FocusChanged(const ui::Control& control) override { focused_ = &control; }
   void OuterSizeChanged() override {
     backend_.outerSizes.push_back({form_.Name(), form_.OuterWidth(), form_.OuterHeight()});
   }
@@ -24,6 +24,7 @@ class MemoryBackend::Peer : public ui::WindowPeer {
   MemoryBackend& backend_;
   ui::Form& form_;
   long long shownAt_ = 0;
+  const ui::Control* focused_ = nullptr;
 };
 
 MemoryBackend::~MemoryBackend() = default;
@@ -41,6 +42,12 @@ const ui::Form* MemoryBackend::Front() const {
     if (peer->form_.Visible() && (!front || peer->shownAt_ > front->shownAt_)) front = peer;
   }
   return front ? &front->form_ : nullptr;
+}
+
+const ui::Control* MemoryBackend::FocusedIn(const ui::Form& form) const {
+  const auto peer =
+      std::find_if(peers_.begin(), peers_.end(), [&](const Peer* p) { return &p->form_ == &form; });
+  return peer != peers_.end() ? (*peer)->focused_ : nullptr;
 }
 
 int MemoryBackend::Realized(std::string_view formName) const {

@@ -9,7 +9,8 @@
 namespace melodex {
 
 // Windows that exist only as the model says, for tests: it remembers which are open, which
-// one is in front, every change of a window's outer size, and whether the program has ended.
+// one is in front, which control each was told has the focus, every change of a window's outer
+// size, and whether the program has ended.
 class MemoryBackend : public ui::Backend {
  public:
   ~MemoryBackend() override;
@@ -20,6 +21,8 @@ class MemoryBackend : public ui::Backend {
   bool Ended() const { return ended_; }
   // The visible window shown or brought forward last, or null.
   const ui::Form* Front() const;
+  // The control the form's window was last told has the focus, or null.
+  const ui::Control* FocusedIn(const ui::Form& form) const;
   // How many windows were created for forms of that name.
   int Realized(std::string_view formName) const;
 
