@@ -23,6 +23,7 @@ import random
 import re
 import shutil
 import signal
+import threading
 import subprocess
 import sys
 import time
@@ -231,7 +232,9 @@ def find_mutants(rel, src):
         digits, suffix = number.groups()
         if digits.lower().startswith("0x"):
             value = int(digits, 16)
-            new = hex(value + 1) if value not in (0, 1) else ("0x1" if value == 0 else "0x0")
+            changed = value + 1 if value not in (0, 1) else 1 - value
+            # As written: the same case and at least as many digits.
+            new = digits[:2] + f"{changed:0{len(digits) - 2}{'X' if digits[2:].isupper() else 'x'}}"
         elif digits.lower().startswith("0b"):
             value = int(digits, 2)
             new = bin(value + 1) if value not in (0, 1) else ("0b1" if value == 0 else "0b0")
@@ -412,13 +415,16 @@ def sync_copy(tree):
 
 
 class Mode:
-    def __init__(self, args):
+    """One copy of the tree with its build: a worker of the run."""
+
+    def __init__(self, args, index=0):
         self.args = args
         self.name = "win32" if args.win32 else "native"
         self.work = os.path.join(ROOT, "build", "mutate", self.name)
-        self.tree = os.path.join(self.work, "tree")
+        suffix = f"-{index + 1}" if index else ""
+        self.tree = os.path.join(self.work, "tree" + suffix)
         self.build = os.path.join(self.tree, "build", "windows" if args.win32 else "native")
-        self.log = os.path.join(self.work, "last-run.log")
+        self.log = os.path.join(self.work, f"last-run{suffix}.log")
 
     def configure(self):
         cmd = [os.path.join(self.tree, "scripts", "configure.sh"), "-S", self.tree, "-B",
@@ -623,17 +629,23 @@ def main():
     parser.add_argument("--list", action="store_true", help="print the mutants, run nothing")
     parser.add_argument("--file", action="append", default=[],
                         help="only mutants in files whose path contains this (repeatable)")
-    parser.add_argument("--jobs", type=int, default=2, help="build jobs (default 2)")
+    parser.add_argument("--jobs", type=int, default=2, help="build jobs of a worker (default 2)")
+    parser.add_argument("--workers", type=int, default=2,
+                        help="mutants tried at once, each in a copy of its own (native; 2)")
     args = parser.parse_args()
 
     started = time.monotonic()
-    mode = Mode(args)
+    # Each worker has a copy of its own; the Wine tests share one display, so one worker there.
+    workers = 1 if args.win32 else max(1, args.workers)
+    modes = [Mode(args, index) for index in range(workers)]
+    mode = modes[0]
     os.makedirs(mode.work, exist_ok=True)
-    with open(mode.log, "wb"):
-        pass
-    print(f"Copy of the tree: {mode.tree}")
-    sync_copy(mode.tree)
-    mode.configure()
+    for m in modes:
+        with open(m.log, "wb"):
+            pass
+        sync_copy(m.tree)
+        m.configure()
+    print(f"Copies of the tree: {', '.join(m.tree for m in modes)}")
     files = mode.candidates()
     mutants = all_mutants(mode, files)
     if args.file:
@@ -651,78 +663,86 @@ def main():
             print(m.describe())
         return 0
 
-    print("Building the copy ...", flush=True)
-    if not mode.compile():
-        sys.exit(f"mutate: the copy does not build unmutated (see {mode.log})")
-    runner = Win32Runner(mode) if args.win32 else NativeRunner(mode)
+    print("Building the copies ...", flush=True)
+    for m in modes:
+        if not m.compile():
+            sys.exit(f"mutate: the copy does not build unmutated (see {m.log})")
+    runners = [Win32Runner(m) if args.win32 else NativeRunner(m) for m in modes]
 
     results = {}
-    current = {}  # file -> original text, while a mutant is in place
+    stage2 = {}
+    lock = threading.Lock()
+    stop = threading.Event()
+    done = [0]
 
-    def restore():
-        for rel, text in current.items():
-            with open(os.path.join(mode.tree, rel), "w", encoding="utf-8") as f:
-                f.write(text)
-        current.clear()
-
-    def interrupted(signum, _frame):
-        restore()
-        raise KeyboardInterrupt
-
-    signal.signal(signal.SIGTERM, interrupted)
-    try:
-        runner.baseline()
-        for number, m in enumerate(mutants, 1):
-            t0 = time.monotonic()
-            path = os.path.join(mode.tree, m.file)
-            with open(path, encoding="utf-8") as f:
-                original = f.read()
-            current[m.file] = original
+    def try_mutant(m, copy, test, label, total):
+        """Plants the mutant in the copy, builds, tests and puts the file back."""
+        t0 = time.monotonic()
+        path = os.path.join(copy.tree, m.file)
+        with open(path, encoding="utf-8") as f:
+            original = f.read()
+        try:
             with open(path, "w", encoding="utf-8") as f:
                 f.write(original[: m.start] + m.replacement + original[m.end :])
-            if not mode.compile(timeout=900):
-                result = "not compiled"
-            else:
-                result = runner.test()
-            restore()
+            result = test() if copy.compile(timeout=900) else "not compiled"
+        finally:
+            with open(path, "w", encoding="utf-8") as f:
+                f.write(original)
+        with lock:
+            done[0] += 1
             if result == "survived" and m.key() in equivalents:
                 result = "equivalent"
-            results[id(m)] = result
-            print(f"[{number}/{len(mutants)}] {result:<12} {m.describe()} "
+            print(f"[{label}{done[0]}/{total}] {result:<12} {m.describe()} "
                   f"({time.monotonic() - t0:.1f} s)", flush=True)
-        # Leave the copy's build matching its sources.
-        mode.compile()
-        stage2 = {}
+        return result
+
+    def work(queue, copy, runner):
+        for m in queue:
+            if stop.is_set():
+                return
+            results[id(m)] = try_mutant(m, copy, runner.test, "", len(mutants))
+        copy.compile()  # the copy's build matching its sources again
+
+    # Whole files to each worker, so that a worker rebuilds one file after another.
+    queues = [[] for _ in modes]
+    by_file = {}
+    for m in mutants:
+        by_file.setdefault(m.file, []).append(m)
+    for group in sorted(by_file.values(), key=len, reverse=True):
+        min(queues, key=len).extend(group)
+    threads = []
+    try:
+        for runner in runners:
+            runner.baseline()
+        threads = [threading.Thread(target=work, args=(q, c, r), daemon=True)
+                   for q, c, r in zip(queues, modes, runners)]
+        for t in threads:
+            t.start()
+        for t in threads:
+            while t.is_alive():
+                t.join(0.5)
         if args.win32:
-            survivors = [m for m in mutants if results[id(m)] == "survived"]
+            survivors = [m for m in mutants if results.get(id(m)) == "survived"]
             if survivors:
                 print(f"Stage 2: the end-to-end walk for {len(survivors)} survivors")
-                base = runner.test_stage2()
-                if base != "survived":
+                if runners[0].test_stage2() != "survived":
                     print("mutate: the end-to-end walk fails without any mutant; stage 2 skipped")
                 else:
-                    for number, m in enumerate(survivors, 1):
-                        t0 = time.monotonic()
-                        path = os.path.join(mode.tree, m.file)
-                        with open(path, encoding="utf-8") as f:
-                            original = f.read()
-                        current[m.file] = original
-                        with open(path, "w", encoding="utf-8") as f:
-                            f.write(original[: m.start] + m.replacement + original[m.end :])
-                        result = runner.test_stage2() if mode.compile(timeout=900) else \
-                            "not compiled"
-                        restore()
-                        stage2[id(m)] = result
-                        print(f"[stage 2 {number}/{len(survivors)}] {result:<12} "
-                              f"{m.describe()} ({time.monotonic() - t0:.1f} s)", flush=True)
+                    done[0] = 0
+                    for m in survivors:
+                        stage2[id(m)] = try_mutant(m, mode, runners[0].test_stage2, "stage 2 ",
+                                                   len(survivors))
                     mode.compile()
     except KeyboardInterrupt:
-        restore()
-        print("mutate: interrupted; the copy is put right at the next run", file=sys.stderr)
+        stop.set()
+        print("mutate: interrupted; the mutants being tried are put back ...", file=sys.stderr)
+        for t in threads:
+            t.join()
+        
         return 130
     finally:
-        restore()
-        runner.finish()
+        for runner in runners:
+            runner.finish()
 
     def summary(title, outcome):
         counts = {k: 0 for k in ("killed", "timed out", "survived", "equivalent", "not compiled")}
