@@ -257,6 +257,7 @@ TEST_F(MainWindowTest, DisabledControlsAndMenuItemsNeverFire) {
   EXPECT_FALSE(f.Secret.Enabled());
   f.Secret.Press();
   EXPECT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(windows.changes.back(), "Secret");
 }
 
 TEST_F(MainWindowTest, GoWritesThePageFromTheWindowFieldsAndKeepsTheAskedTitle) {
@@ -268,6 +269,7 @@ TEST_F(MainWindowTest, GoWritesThePageFromTheWindowFieldsAndKeepsTheAskedTitle) 
   f.Text11.OnUserEdit(L"C:\\Out");
   f.Text3.OnUserEdit(L"navy");
   f.Check1.Press();  // clears "List Centered"
+  EXPECT_EQ(windows.changes.back(), "Check1");
   dialogs.Type(L"http://host/mp3");
   f.Command12.Press();
   ASSERT_TRUE(f.Command2.Enabled());
@@ -285,8 +287,9 @@ TEST_F(MainWindowTest, GoWritesThePageFromTheWindowFieldsAndKeepsTheAskedTitle) 
   EXPECT_EQ(dialogs.shown[1].message, MessageBoxRequest{.text = L"All Done, Page is Ready!"});
   const std::string page = files.ReadFile(L"C:\\Out\\mp3list.html").value_or("");
   EXPECT_TRUE(page.starts_with("<html><Title>Party</title><body bgcolor=\"navy\" "));
-  EXPECT_NE(page.find("\r\n<a href=\"http://host/mp3/01_Intro.mp3\"> Intro</a><br>\r\n<br><br>"),
-            std::string::npos)
+  EXPECT_NE(
+      page.find("</center>\r\n<a href=\"http://host/mp3/01_Intro.mp3\"> Intro</a><br>\r\n<br><br>"),
+      std::string::npos)
       << page;
 }
 
