@@ -68,5 +68,16 @@ INSTANTIATE_TEST_SUITE_P(InMemory, FileSystemContract,
                              "InMemory", [] { return std::make_unique<InMemoryWorkspace>(); }}),
                          WorkspaceName);
 
+// What only the in-memory file system can stage: a disk that fills up as the page is written.
+TEST(InMemoryFileSystem, ADriveTakesLinesUpToItsCapacityAndRefusesTheOneBeyond) {
+  InMemoryFileSystem fs;
+  fs.AddRoot(L"C:", L"");
+  fs.AddFolder(L"C:\\Out");
+  fs.SetCapacity(L"C:", 8);
+  const auto file = fs.CreateTextFile(L"C:\\Out\\page.html");
+  file->WriteLine(L"abcdef");  // eight bytes with the line break: the disk is full
+  EXPECT_THROW(file->WriteLine(L""), FileSystemError);
+}
+
 }  // namespace
 }  // namespace melodex::testing
