@@ -79,5 +79,13 @@ TEST(InMemoryFileSystem, ADriveTakesLinesUpToItsCapacityAndRefusesTheOneBeyond) 
   EXPECT_THROW(file->WriteLine(L""), FileSystemError);
 }
 
+TEST(InMemoryFileSystem, WhatIsNotThereReadsAsNothing) {
+  InMemoryFileSystem fs;
+  fs.AddRoot(L"C:", L"");
+  EXPECT_TRUE(fs.ListFolder(L"C:\\Missing").empty());
+  EXPECT_FALSE(fs.FindFiles(L"C:\\")->Next()) << "a drive itself, not its folder";
+  EXPECT_EQ(fs.CurrentFolderOn(L"j:"), L"J:\\") << "a drive not there stands at its root";
+}
+
 }  // namespace
 }  // namespace melodex::testing
