@@ -635,6 +635,10 @@ def main():
     args = parser.parse_args()
 
     started = time.monotonic()
+    # Ctrl-C, and a plain kill, stop the run between steps and put the mutated files back,
+    # also when it was started in the background, where the shell leaves SIGINT ignored.
+    signal.signal(signal.SIGINT, signal.default_int_handler)
+    signal.signal(signal.SIGTERM, signal.default_int_handler)
     # Each worker has a copy of its own; the Wine tests share one display, so one worker there.
     workers = 1 if args.win32 else max(1, args.workers)
     modes = [Mode(args, index) for index in range(workers)]
@@ -783,4 +787,8 @@ def main():
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    try:
+        sys.exit(main())
+    except KeyboardInterrupt:
+        print("mutate: interrupted; the copies are put right at the next run", file=sys.stderr)
+        sys.exit(130)
