@@ -336,25 +336,10 @@ TEST(HandOverNumberTest, IsTheLeadingNumberOfTheText) {
     std::wstring text;
     double number;
   } cases[] = {
-      {L"0", 0},
-      {L"9", 9},
-      {L"09", 9},
-      {L" 9", 9},
-      {L"\t6", 6},
-      {L"+6", 6},
-      {L"-0", 0},
-      {L"-9", -9},
-      {L"9abc", 9},
-      {L"9.5", 9.5},
-      {L"6.", 6},
-      {L".5", 0.5},
-      {L"1e1", 1},
-      {L"", 0},
-      {L"Temp text space", 0},
-      {L"x9", 0},
-      {L"-6x", -6},
-      // Just above the halfway point between two numbers, by a digit beyond those converted.
-      {L"9007199254740993." + std::wstring(800, L'0') + L"1", 9007199254740994.0},
+      {L"0", 0},  {L"9", 9},    {L"09", 9},  {L" 9", 9},   {L"\t6", 6},
+      {L"+6", 6}, {L"-0", 0},   {L"-9", -9}, {L"9abc", 9}, {L"9.5", 9.5},
+      {L"6.", 6}, {L".5", 0.5}, {L"1e1", 1}, {L"", 0},     {L"Temp text space", 0},
+      {L"x9", 0}, {L"-6x", -6},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(HandOverNumber(c.text), c.number) << ::testing::PrintToString(c.text);
@@ -362,6 +347,9 @@ TEST(HandOverNumberTest, IsTheLeadingNumberOfTheText) {
   // Converted as a whole, to the nearest number: summed digit by digit it would miss 9.
   EXPECT_EQ(HandOverNumber(L"8.99999999999999999999"), 9);
   EXPECT_EQ(HandOverNumber(std::wstring_view(L" 9").substr(0, 1)), 0) << "the text given only";
+  // Just above the halfway point between two numbers by a digit beyond the 800 converted.
+  EXPECT_EQ(HandOverNumber(L"9007199254740993." + std::wstring(800, L'0') + L"1"),
+            9007199254740994.0);
 }
 
 // The exact decimal text of mantissa * 2^power.
