@@ -21,6 +21,8 @@ std::vector<std::string> Names(const std::vector<ui::Control*>& controls) {
 TEST_F(MainWindowTest, StartsWithTheDesignValuesAndGoDisabled) {
   Form1& f = Main();
   EXPECT_EQ(f.Caption(), L"Brixel's Melodex v1.5 \u00df1");
+  EXPECT_EQ(f.Layout().clientWidth, 4500);
+  EXPECT_EQ(f.Layout().clientHeight, 2445);
   EXPECT_TRUE(f.Visible());
   EXPECT_EQ(windows.Front(), &f);
   for (const ui::TextBox* path : {&f.Text1, &f.Text10, &f.Text11, &f.Text8}) {
@@ -60,6 +62,7 @@ TEST_F(MainWindowTest, OnlyThePromptAndThePickerRunTheReadinessTestAndItOnlyEnab
   dialogs.Type(L"http://host/music");
   f.Command12.Press();
   EXPECT_TRUE(f.Command2.Enabled());
+  EXPECT_EQ(windows.changes.back(), "Command2");
 
   f.Text1.OnUserEdit(L"");
   f.ReadinessTest();
@@ -230,6 +233,7 @@ TEST_F(MainWindowTest, TabFollowsTheTabOrderSkippingTheDisabledAndLabels) {
 TEST_F(MainWindowTest, AccessKeysPressTheirButtonOrMoveAmongTwins) {
   Form1& f = Main();
   f.PressAccessKey(L'u');
+  EXPECT_EQ(f.Focused(), &f.Command12);
   ASSERT_EQ(dialogs.shown.size(), 2u);
   EXPECT_EQ(dialogs.shown[0].title, L"MP3 URL");
 
