@@ -17,9 +17,9 @@ See scripts/mutate.sh --help.
 """
 
 import argparse
+import hashlib
 import json
 import os
-import random
 import re
 import shutil
 import signal
@@ -603,6 +603,23 @@ def load_equivalents():
     return known
 
 
+def load_descriptions(path):
+    """The keys of the mutants described in a file, one a line as the run prints them."""
+    keys = set()
+    with open(path, encoding="utf-8") as f:
+        for line in f:
+            m = re.match(r"\s*(\S+):\d+ (\S+) (.*)$", line.rstrip("\n"))
+            if not m:
+                continue
+            text = m.group(3)
+            # The texts may hold " -> " themselves: every split is a candidate key.
+            at = text.find(" -> ")
+            while at >= 0:
+                keys.add((m.group(1), m.group(2), text[:at], text[at + 4 :]))
+                at = text.find(" -> ", at + 1)
+    return keys
+
+
 def all_mutants(mode, files):
     mutants = []
     for rel in files:
@@ -629,6 +646,10 @@ def main():
     parser.add_argument("--list", action="store_true", help="print the mutants, run nothing")
     parser.add_argument("--file", action="append", default=[],
                         help="only mutants in files whose path contains this (repeatable)")
+    parser.add_argument("--only", metavar="LIST",
+                        help="only the mutants a file lists as the run prints them "
+                             "(file:line operator original -> mutated), e.g. the survivors of "
+                             "an earlier run; the line numbers may have moved")
     parser.add_argument("--jobs", type=int, default=2, help="build jobs of a worker (default 2)")
     parser.add_argument("--workers", type=int, default=2,
                         help="mutants tried at once, each in a copy of its own (native; 2)")
@@ -654,10 +675,21 @@ def main():
     mutants = all_mutants(mode, files)
     if args.file:
         mutants = [m for m in mutants if any(part in m.file for part in args.file)]
-    # Same seed, same tree: same sample.
-    mutants.sort(key=lambda m: (m.file, m.start, m.operator, m.replacement))
-    if not args.all and args.count < len(mutants):
-        mutants = random.Random(args.seed).sample(mutants, args.count)
+    if args.only:
+        wanted = load_descriptions(args.only)
+        mutants = [m for m in mutants if m.key() in wanted]
+    elif not args.all and args.count < len(mutants):
+        # Each mutant draws its own lot from the seed and what it changes, and the lowest
+        # lots are taken: the same seed on the same tree gives the same sample, and a change
+        # elsewhere in the tree leaves the draw of the other mutants as it was.
+        mutants.sort(key=lambda m: (m.file, m.start, m.operator, m.replacement))
+        seen = {}
+        lots = {}
+        for m in mutants:
+            occurrence = seen[m.key()] = seen.get(m.key(), -1) + 1
+            text = "\t".join((str(args.seed),) + m.key() + (str(occurrence),))
+            lots[id(m)] = hashlib.sha256(text.encode("utf-8")).digest()
+        mutants = sorted(mutants, key=lambda m: lots[id(m)])[: args.count]
     mutants.sort(key=lambda m: (m.file, m.start, m.operator, m.replacement))
     equivalents = load_equivalents()
     print(f"{len(files)} files, {len(mutants)} mutants" +
@@ -715,6 +747,7 @@ def main():
     for group in sorted(by_file.values(), key=len, reverse=True):
         min(queues, key=len).extend(group)
     threads = []
+    interrupted = False
     try:
         for runner in runners:
             runner.baseline()
@@ -738,12 +771,13 @@ def main():
                                                    len(survivors))
                     mode.compile()
     except KeyboardInterrupt:
+        # The counts below cover the mutants tried so far (the stage-1 survivors that stage 2
+        # did not reach count as survivors).
         stop.set()
+        interrupted = True
         print("mutate: interrupted; the mutants being tried are put back ...", file=sys.stderr)
         for t in threads:
             t.join()
-        
-        return 130
     finally:
         for runner in runners:
             runner.finish()
@@ -758,6 +792,9 @@ def main():
               ", ".join(f"{k} {v}" for k, v in counts.items()))
         return counts
 
+    if interrupted:
+        mutants = [m for m in mutants if id(m) in results]
+        print(f"\nInterrupted: the counts cover the {len(mutants)} mutants tried.")
     print()
     summary("Stage 1 score" if args.win32 else "Score", lambda m: results[id(m)])
     if args.win32:
@@ -783,7 +820,7 @@ def main():
             print(f"  {m.describe()}")
         print("\nAn equivalent one goes on the list as a line of tab-separated fields: file, "
               "operator, original, mutated, reason.")
-    return 0
+    return 130 if interrupted else 0
 
 
 if __name__ == "__main__":
