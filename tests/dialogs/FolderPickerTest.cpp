@@ -346,8 +346,10 @@ TEST(HandOverNumberTest, IsTheLeadingNumberOfTheText) {
   }
   // Converted as a whole, to the nearest number: summed digit by digit it would miss 9.
   EXPECT_EQ(HandOverNumber(L"8.99999999999999999999"), 9);
-  EXPECT_EQ(HandOverNumber(std::wstring_view(L" 9").substr(0, 1)), 0) << "the text given only";
-  // Just above the halfway point between two numbers by a digit beyond the 800 converted.
+  EXPECT_EQ(HandOverNumber(std::wstring_view(L"  9").substr(0, 1)), 0) << "the text given only";
+  // Halfway between two numbers, to the even one, unless a digit beyond the 800 converted
+  // puts it above.
+  EXPECT_EQ(HandOverNumber(L"9007199254740993." + std::wstring(801, L'0')), 9007199254740992.0);
   EXPECT_EQ(HandOverNumber(L"9007199254740993." + std::wstring(800, L'0') + L"1"),
             9007199254740994.0);
 }
