@@ -26,10 +26,7 @@ frmAbout& App::AboutBox() { return Get(about_); }
 
 void App::Start() { form1_->Show(); }
 
-void App::End() {
-  ended_ = true;
-  windows_.EndProgram();
-}
+void App::End() { windows_.EndProgram(); }
 
 void App::ShowHelp(const std::wstring& helpFile, unsigned context) {
   if (!platform_.help.ShowTopic(helpFile, context)) HelpWindow().Show();

@@ -26,7 +26,6 @@ class App {
   void Start();
   // Ends the program at once: every window closes, nothing is saved.
   void End();
-  bool Ended() const { return ended_; }
 
   Form1& MainForm() { return *form1_; }
   Form2& FolderPicker();
@@ -52,7 +51,6 @@ class App {
   std::unique_ptr<Form3> form3_;
   std::unique_ptr<Form4> form4_;
   std::unique_ptr<frmAbout> about_;
-  bool ended_ = false;
 };
 
 }  // namespace melodex

@@ -152,6 +152,7 @@ TEST_F(AboutBoxTest, TabGoesCloseSystemInfoCommand4Command5AndRoundAgain) {
   about.PressTab(/*backwards=*/true);
   about.PressTab(/*backwards=*/true);
   EXPECT_EQ(about.Focused(), &about.Command5);
+  EXPECT_EQ(windows.FocusedIn(about), &about.Command5);
 }
 
 TEST_F(AboutBoxTest, OnlySystemInfoHasAnAccessKeyAndCloseIsTheCancelButton) {

@@ -68,5 +68,24 @@ INSTANTIATE_TEST_SUITE_P(InMemory, FileSystemContract,
                              "InMemory", [] { return std::make_unique<InMemoryWorkspace>(); }}),
                          WorkspaceName);
 
+// What only the in-memory file system can stage: a disk that fills up as the page is written.
+TEST(InMemoryFileSystem, ADriveTakesLinesUpToItsCapacityAndRefusesTheOneBeyond) {
+  InMemoryFileSystem fs;
+  fs.AddRoot(L"C:", L"");
+  fs.AddFolder(L"C:\\Out");
+  fs.SetCapacity(L"C:", 8);
+  const auto file = fs.CreateTextFile(L"C:\\Out\\page.html");
+  file->WriteLine(L"abcdef");  // eight bytes with the line break: the disk is full
+  EXPECT_THROW(file->WriteLine(L""), FileSystemError);
+}
+
+TEST(InMemoryFileSystem, WhatIsNotThereReadsAsNothing) {
+  InMemoryFileSystem fs;
+  fs.AddRoot(L"C:", L"");
+  EXPECT_TRUE(fs.ListFolder(L"C:\\Missing").empty());
+  EXPECT_FALSE(fs.FindFiles(L"C:\\")->Next()) << "a drive itself, not its folder";
+  EXPECT_EQ(fs.CurrentFolderOn(L"j:"), L"J:\\") << "a drive not there stands at its root";
+}
+
 }  // namespace
 }  // namespace melodex::testing

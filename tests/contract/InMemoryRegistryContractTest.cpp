@@ -66,7 +66,7 @@ TEST(InMemoryRegistry, AKeyThatGrantsNothingCannotBeOpenedAtAll) {
 
 TEST(InMemoryRegistry, RootsAreKeptApartAndUnknownHandlesAreRefused) {
   InMemoryRegistry registry;
-  registry.SetDword(kHkeyCurrentUser, L"Software\\A", L"V", 1);
+  registry.SetDword(kHkeyCurrentUser, L"Software\\A", L"V", 0x04030201);
   RegistryKey key = 0;
   std::array<std::uint8_t, 4> buffer{};
   std::uint32_t type = 0;
@@ -74,8 +74,14 @@ TEST(InMemoryRegistry, RootsAreKeptApartAndUnknownHandlesAreRefused) {
 
   EXPECT_EQ(registry.OpenKey(PredefinedKey(kHkeyLocalMachine), L"Software\\A", kKeyQueryValue, key),
             kRegistryNotFound);
+  EXPECT_EQ(registry.OpenKey(0x4242, L"A", kKeyQueryValue, key), kRegistryInvalidHandle);
   EXPECT_EQ(registry.QueryValue(0x4242, L"V", type, buffer, size), kRegistryInvalidHandle);
   EXPECT_EQ(registry.CloseKey(0), kRegistryInvalidHandle);
+  // In its own root the number is there, least significant byte first.
+  ASSERT_EQ(registry.OpenKey(PredefinedKey(kHkeyCurrentUser), L"Software\\A", kKeyQueryValue, key),
+            kRegistrySuccess);
+  ASSERT_EQ(registry.QueryValue(key, L"V", type, buffer, size), kRegistrySuccess);
+  EXPECT_EQ(buffer, (std::array<std::uint8_t, 4>{1, 2, 3, 4}));
 }
 
 }  // namespace

@@ -79,6 +79,7 @@ TEST_F(FolderPickerTest, LaysOutItsThreeControls) {
   EXPECT_EQ(picker.Dir1.Geometry(), (ui::Rect{120, 120, 2655, 3015}));
   EXPECT_EQ(picker.Drive1.GetKind(), ui::Control::Kind::DriveList);
   EXPECT_EQ(picker.Drive1.Geometry(), (ui::Rect{120, 3240, 2655, 315}));
+  EXPECT_EQ(picker.Dir1.AccessibleName() + L"," + picker.Drive1.AccessibleName(), L"Folder,Drive");
   EXPECT_EQ(picker.Command1.Text(), L"&Ok");
   EXPECT_EQ(picker.Command1.Geometry(), (ui::Rect{120, 3600, 2655, 255}));
   EXPECT_EQ(picker.TabOrder(),
@@ -338,13 +339,19 @@ TEST(HandOverNumberTest, IsTheLeadingNumberOfTheText) {
       {L"0", 0},  {L"9", 9},    {L"09", 9},  {L" 9", 9},   {L"\t6", 6},
       {L"+6", 6}, {L"-0", 0},   {L"-9", -9}, {L"9abc", 9}, {L"9.5", 9.5},
       {L"6.", 6}, {L".5", 0.5}, {L"1e1", 1}, {L"", 0},     {L"Temp text space", 0},
-      {L"x9", 0},
+      {L"x9", 0}, {L"-6x", -6},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(HandOverNumber(c.text), c.number) << ::testing::PrintToString(c.text);
   }
   // Converted as a whole, to the nearest number: summed digit by digit it would miss 9.
   EXPECT_EQ(HandOverNumber(L"8.99999999999999999999"), 9);
+  EXPECT_EQ(HandOverNumber(std::wstring_view(L"  9").substr(0, 1)), 0) << "the text given only";
+  // Halfway between two numbers, to the even one, unless a digit beyond the 800 converted
+  // puts it above.
+  EXPECT_EQ(HandOverNumber(L"9007199254740993." + std::wstring(801, L'0')), 9007199254740992.0);
+  EXPECT_EQ(HandOverNumber(L"9007199254740993." + std::wstring(800, L'0') + L"1"),
+            9007199254740994.0);
 }
 
 // The exact decimal text of mantissa * 2^power.

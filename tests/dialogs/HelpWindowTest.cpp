@@ -63,6 +63,7 @@ TEST_F(HelpWindowTest, LaysOutTheHeadingTheTextAndTheButton) {
 
 TEST_F(HelpWindowTest, OkHidesItAndBringsTheMainWindowBackUntouched) {
   Main().Text1.OnUserEdit(L"C:\\Music");
+  Main().Command3.Press();  // the colour chooser stays open, behind the help
   Main().Text2.SetText(L"3");
   Main().help2.Press();
   EXPECT_EQ(windows.Front(), &Help());
@@ -70,6 +71,7 @@ TEST_F(HelpWindowTest, OkHidesItAndBringsTheMainWindowBackUntouched) {
   Help().Command1.Press();
 
   EXPECT_FALSE(Help().Visible());
+  EXPECT_FALSE(windows.Shown(Help()));
   EXPECT_EQ(windows.Front(), &Main());
   EXPECT_EQ(Main().Text1.Text(), L"C:\\Music");
   EXPECT_EQ(Main().Text2.Text(), L"3");

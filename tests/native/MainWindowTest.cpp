@@ -21,6 +21,8 @@ std::vector<std::string> Names(const std::vector<ui::Control*>& controls) {
 TEST_F(MainWindowTest, StartsWithTheDesignValuesAndGoDisabled) {
   Form1& f = Main();
   EXPECT_EQ(f.Caption(), L"Brixel's Melodex v1.5 \u00df1");
+  EXPECT_EQ(f.Layout().clientWidth, 4500);
+  EXPECT_EQ(f.Layout().clientHeight, 2445);
   EXPECT_TRUE(f.Visible());
   EXPECT_EQ(windows.Front(), &f);
   for (const ui::TextBox* path : {&f.Text1, &f.Text10, &f.Text11, &f.Text8}) {
@@ -41,6 +43,7 @@ TEST_F(MainWindowTest, StartsWithTheDesignValuesAndGoDisabled) {
     EXPECT_TRUE(item->Enabled()) << item->Name();
   }
   EXPECT_EQ(f.Focused(), &f.Command1);
+  EXPECT_EQ(windows.FocusedIn(f), &f.Command1);
 }
 
 TEST_F(MainWindowTest, OnlyThePromptAndThePickerRunTheReadinessTestAndItOnlyEnables) {
@@ -59,6 +62,7 @@ TEST_F(MainWindowTest, OnlyThePromptAndThePickerRunTheReadinessTestAndItOnlyEnab
   dialogs.Type(L"http://host/music");
   f.Command12.Press();
   EXPECT_TRUE(f.Command2.Enabled());
+  EXPECT_EQ(windows.changes.back(), "Command2");
 
   f.Text1.OnUserEdit(L"");
   f.ReadinessTest();
@@ -229,6 +233,7 @@ TEST_F(MainWindowTest, TabFollowsTheTabOrderSkippingTheDisabledAndLabels) {
 TEST_F(MainWindowTest, AccessKeysPressTheirButtonOrMoveAmongTwins) {
   Form1& f = Main();
   f.PressAccessKey(L'u');
+  EXPECT_EQ(f.Focused(), &f.Command12);
   ASSERT_EQ(dialogs.shown.size(), 2u);
   EXPECT_EQ(dialogs.shown[0].title, L"MP3 URL");
 
@@ -256,6 +261,7 @@ TEST_F(MainWindowTest, DisabledControlsAndMenuItemsNeverFire) {
   EXPECT_FALSE(f.Secret.Enabled());
   f.Secret.Press();
   EXPECT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(windows.changes.back(), "Secret");
 }
 
 TEST_F(MainWindowTest, GoWritesThePageFromTheWindowFieldsAndKeepsTheAskedTitle) {
@@ -267,6 +273,7 @@ TEST_F(MainWindowTest, GoWritesThePageFromTheWindowFieldsAndKeepsTheAskedTitle) 
   f.Text11.OnUserEdit(L"C:\\Out");
   f.Text3.OnUserEdit(L"navy");
   f.Check1.Press();  // clears "List Centered"
+  EXPECT_EQ(windows.changes.back(), "Check1");
   dialogs.Type(L"http://host/mp3");
   f.Command12.Press();
   ASSERT_TRUE(f.Command2.Enabled());
@@ -284,8 +291,9 @@ TEST_F(MainWindowTest, GoWritesThePageFromTheWindowFieldsAndKeepsTheAskedTitle) 
   EXPECT_EQ(dialogs.shown[1].message, MessageBoxRequest{.text = L"All Done, Page is Ready!"});
   const std::string page = files.ReadFile(L"C:\\Out\\mp3list.html").value_or("");
   EXPECT_TRUE(page.starts_with("<html><Title>Party</title><body bgcolor=\"navy\" "));
-  EXPECT_NE(page.find("\r\n<a href=\"http://host/mp3/01_Intro.mp3\"> Intro</a><br>\r\n<br><br>"),
-            std::string::npos)
+  EXPECT_NE(
+      page.find("</center>\r\n<a href=\"http://host/mp3/01_Intro.mp3\"> Intro</a><br>\r\n<br><br>"),
+      std::string::npos)
       << page;
 }
 
