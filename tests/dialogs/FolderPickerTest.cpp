@@ -104,10 +104,12 @@ TEST_F(FolderPickerTest, StartsAtTheProcessCurrentDriveAndFolder) {
 }
 
 TEST_F(FolderPickerTest, AMusicFolderWithMp3sIsTakenAndThePickerHides) {
+  Main().Command3.Press();  // the colour chooser stays open, behind the picker
   Main().Command1.Press();
   Open(L"Rock");
   Ok();
 
+  EXPECT_EQ(windows.changes.back(), "Text1");
   EXPECT_EQ(Main().Text1.Text(), L"C:\\Music\\Rock");
   EXPECT_EQ(files.Searches(), std::vector<std::wstring>{L"C:\\Music\\Rock\\*.mp3"});
   EXPECT_TRUE(dialogs.shown.empty());

@@ -67,6 +67,7 @@ TEST_F(HelpWindowTest, OkHidesItAndBringsTheMainWindowBackUntouched) {
   Main().Text2.SetText(L"3");
   Main().help2.Press();
   EXPECT_EQ(windows.Front(), &Help());
+  EXPECT_TRUE(windows.Shown(Help()));
 
   Help().Command1.Press();
 
