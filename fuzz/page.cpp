@@ -23,8 +23,7 @@ namespace {
 
 using melodex::CodePage;
 
-// A surrogate that is not half of a pair (where wchar_t is 32 bits wide, every surrogate), or
-// a value beyond Unicode: no character at all.
+// A surrogate that is not half of a pair, or a value beyond Unicode: no character at all.
 constexpr char32_t kBroken = 0x110000;
 
 void Require(bool ok, const char* what, std::wstring_view line = {}) {
@@ -39,13 +38,13 @@ void Require(bool ok, const char* what, std::wstring_view line = {}) {
 }
 
 // The characters of a wide text. A high surrogate followed by a low one is one character
-// only where wchar_t is 16 bits wide (UTF-16, as Windows hands text over); where it is 32
-// bits wide each unit is a code point of its own, and a surrogate alone is none.
+// however wide wchar_t is (UTF-16, as Windows hands text over); any other unit is a code
+// point of its own, and a surrogate alone is none.
 std::u32string CodePoints(std::wstring_view text) {
   std::u32string points;
   for (std::size_t i = 0; i < text.size(); ++i) {
     auto c = static_cast<char32_t>(text[i]);
-    if (sizeof(wchar_t) == 2 && c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() &&
+    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() &&
         static_cast<char32_t>(text[i + 1]) >= 0xDC00 &&
         static_cast<char32_t>(text[i + 1]) <= 0xDFFF) {
       c = 0x10000 + ((c - 0xD800) << 10) + (static_cast<char32_t>(text[++i]) - 0xDC00);

@@ -30,7 +30,8 @@ char32_t UnitValue(wchar_t unit) {
 }
 
 // One character of a wide text: its code point and the code units it takes (two for a
-// surrogate pair where wchar_t is 16 bits wide).
+// surrogate pair). A pair is one character however wide wchar_t is: where it is 16 bits,
+// as Windows hands text over, and where it is 32, so that the same text reads alike.
 struct CodePoint {
   char32_t value;
   std::size_t length;
@@ -38,12 +39,10 @@ struct CodePoint {
 
 CodePoint CodePointAt(std::wstring_view text, std::size_t i) {
   const char32_t unit = UnitValue(text[i]);
-  if constexpr (sizeof(wchar_t) == 2) {
-    if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < text.size()) {
-      const auto low = static_cast<char32_t>(text[i + 1]);
-      if (low >= 0xDC00 && low <= 0xDFFF) {
-        return {0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00), 2};
-      }
+  if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < text.size()) {
+    const char32_t low = UnitValue(text[i + 1]);
+    if (low >= 0xDC00 && low <= 0xDFFF) {
+      return {0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00), 2};
     }
   }
   // A lone surrogate, or beyond Unicode where wchar_t is wider: no character at all.

@@ -4,6 +4,7 @@
 
 #include "generator/GeneratePage.h"
 #include "generator/ListingPageWriter.h"
+#include "generator/PageEscaping.h"
 #include "platform/memory/InMemoryFileSystem.h"
 #include "support/PageExample.h"
 
@@ -110,11 +111,16 @@ TEST_F(GeneratorTest, WritesEachNameAsAWorkingLinkThatAddsNoMarkup) {
        "<a href=\"music/%E6%97%A5%E6%9C%AC.mp3\">&#26085;&#26412;</a><br>\r\n"},
       {L"x \u221e.mp3", "<a href=\"music/x %E2%88%9E.mp3\">x &#8734;</a><br>\r\n"},
       {L"x\U0001D11E.mp3", "<a href=\"music/x%F0%9D%84%9E.mp3\">x&#119070;</a><br>\r\n"},
-      // Where UTF-8 takes another byte, and surrogates that make no character.
+      // Where UTF-8 takes another byte, surrogate pairs at the ends of their ranges, and
+      // surrogates that make no character.
       {L"\u07ff\u0800\U00010000.mp3",
        "<a href=\"music/%DF%BF%E0%A0%80%F0%90%80%80.mp3\">&#2047;&#2048;&#65536;</a><br>\r\n"},
-      {L"\xD800 \xDFFF.mp3",
-       "<a href=\"music/%EF%BF%BD %EF%BF%BD.mp3\">&#65533; &#65533;</a><br>\r\n"},
+      {L"\xD800\xDC00\xDBFF\xDFFF\U0010FFFF.mp3",
+       "<a href=\"music/%F0%90%80%80%F4%8F%BF%BF%F4%8F%BF%BF.mp3\">&#65536;&#1114111;&#1114111;"
+       "</a><br>\r\n"},
+      {L"\xD800 \xDBFF\xE000\xDC00\xDFFF.mp3",
+       "<a href=\"music/%EF%BF%BD %EF%BF%BD%EE%80%80%EF%BF%BD%EF%BF%BD.mp3\">"
+       "&#65533; &#65533;&#57344;&#65533;&#65533;</a><br>\r\n"},
       {L"Side #2 100%.mp3", "<a href=\"music/Side %232 100%25.mp3\">Side #2 100%</a><br>\r\n"},
       {L"Don't a%20 & b.mp3",
        "<a href=\"music/Don't a%2520 &amp; b.mp3\">Don't a%20 &amp; b</a><br>\r\n"},
@@ -149,6 +155,20 @@ TEST_F(GeneratorTest, WritesEachNameAsAWorkingLinkThatAddsNoMarkup) {
     writer.Close();
     EXPECT_EQ(Page(L"C:\\Out\\links.html"), c.line);
   }
+}
+
+// In a Unicode page a surrogate pair goes on as it is, and a value beyond Unicode (a lone
+// surrogate where wchar_t is 16 bits) as no character; in a page without U+00A0, U+00A0 as
+// its reference.
+TEST(PageEscaping, WritesWhatTheCodePageHoldsAsItIs) {
+  CodePage ascii;
+  for (char32_t c = 0; c < 0x80; ++c) ascii.Add(c);
+  const auto beyond = static_cast<wchar_t>(sizeof(wchar_t) > 2 ? 0x110000 : 0xDFFF);
+  std::wstring page;
+  AppendPageText(page, L"\xD834\xDD1E", CodePage::Unicode(), false);
+  AppendPageText(page, {&beyond, 1}, CodePage::Unicode(), false);
+  AppendPageText(page, L"\u00a0", ascii, false);
+  EXPECT_EQ(page, L"\xD834\xDD1E&#65533;&#160;");
 }
 
 TEST_F(GeneratorTest, EscapesTheTitleColoursAndBaseAddressOnlyWhereNeeded) {

@@ -11,12 +11,12 @@ struct PathCase {
   const wchar_t* extended;
 };
 
-// The process stands in C:\work\here and remembers D:\music for drive D; drive E it has
-// never used.
+// The process stands in C:\work\here and remembers D:\music for drive D; for a drive it
+// has never used it knows no folder.
 const CurrentFolders kFolders{.current = [] { return std::wstring(L"C:\\work\\here"); },
                               .onDrive = [](wchar_t drive) -> std::wstring {
                                 if (drive == L'D' || drive == L'd') return L"D:\\music";
-                                return std::wstring{drive, L':', L'\\'};
+                                return L"";
                               }};
 
 class ExtendedLengthPathTest : public ::testing::TestWithParam<PathCase> {};
@@ -32,6 +32,7 @@ INSTANTIATE_TEST_SUITE_P(
         PathCase{L"c:\\", L"\\\\?\\c:\\"}, PathCase{L"C:\\out\\", L"\\\\?\\C:\\out\\"},
         // Relative to the current folder, to a drive's, to the current drive's root.
         PathCase{L"page.html", L"\\\\?\\C:\\work\\here\\page.html"},
+        PathCase{L"a\\page.html", L"\\\\?\\C:\\work\\here\\a\\page.html"},
         PathCase{L"", L"\\\\?\\C:\\work\\here"},
         PathCase{L"D:page.html", L"\\\\?\\D:\\music\\page.html"},
         PathCase{L"d:", L"\\\\?\\D:\\music"}, PathCase{L"E:x", L"\\\\?\\E:\\x"},
@@ -128,7 +129,7 @@ TEST(PathRules, FullPathsAreWrittenOneWay) {
       {L"page.html", L"", L"", L"", L""},
       {L"\\page.html", L"", L"", L"", L"\\"},
       {L"\\", L"", L"", L"", L"\\"},
-      {L"D:page.html", L"", L"", L"D:\\", L"D:"},
+      {L"Z:page.html", L"", L"", L"Z:\\", L"Z:"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::PrintToString(c.given));
@@ -141,9 +142,16 @@ TEST(PathRules, FullPathsAreWrittenOneWay) {
   }
   EXPECT_EQ(DriveOf(L"d:\\Music"), L"D:");
   EXPECT_EQ(DriveOf(L"\\\\server\\music"), L"");
+  EXPECT_FALSE(IsFullPath(L"D:page.html"));
   // Letters fold as the file system folds them, at each end of their ranges.
   EXPECT_EQ(FoldCase(L"@az{\u00df\u00e0\u00f7\u00f8\u00fe\u00ff"),
             L"@AZ{\u00df\u00c0\u00f7\u00d8\u00de\u0178");
+}
+
+// The system's wildcards, as the in-memory file system matches names with them.
+TEST(PathRules, WildcardsMatchTheWholeName) {
+  EXPECT_FALSE(WildcardMatch(L"*.mp3", L"a.mp.3"));  // what follows a "*" matches in one piece
+  EXPECT_FALSE(WildcardMatch(L"?.mp3", L"ab.mp3"));
 }
 
 // The system holds a path as a counted text of at most 65,535 bytes with its closing NUL; a
@@ -192,6 +200,7 @@ TEST(PathRules, AProgramFileIsAnExeAsTheSystemResolvesItsName) {
       // A stream of a file, not the file.
       {L"C:\\Tools\\tool.bat:run.exe", false},
       {L"C:\\Tools\\tool.exe::$DATA", false},
+      {L"\\\\?\\C::tool.exe", false},  // of the drive's root folder
       // The extended form is taken as it is: its final period stays part of the name.
       {L"\\\\?\\C:\\Tools\\tool.exe.", false},
       {L"\\\\?\\C:\\Tools\\tool.exe", true},
