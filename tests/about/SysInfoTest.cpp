@@ -135,10 +135,11 @@ InMemoryProcesses::Started Exactly(const std::wstring& program) {
 }
 
 void First(World w, const std::wstring& path) {
-  w.registry.SetString(kHkeyLocalMachine, kMsinfoKey, kMsinfoValue, path);
+  w.registry.SetValue(kHkeyLocalMachine, kMsinfoKey, kMsinfoValue, kRegSz, Utf16Bytes(path, true));
 }
 void Second(World w, const std::wstring& folder) {
-  w.registry.SetString(kHkeyLocalMachine, kLocationKey, kLocationValue, folder);
+  w.registry.SetValue(kHkeyLocalMachine, kLocationKey, kLocationValue, kRegSz,
+                      Utf16Bytes(folder, true));
 }
 // Programs a command line with blanks would find before the intended one.
 void Decoys(World w) {
@@ -183,7 +184,8 @@ const LaunchCase kLaunchCases[] = {
     {"FirstEntryStoredWithoutItsNul",
      [](World w) {
        AddProgram(w.files, kSystemTool);
-       w.registry.SetString(kHkeyLocalMachine, kMsinfoKey, kMsinfoValue, kSystemTool, false);
+       w.registry.SetValue(kHkeyLocalMachine, kMsinfoKey, kMsinfoValue, kRegSz,
+                           Utf16Bytes(kSystemTool, false));
      },
      Exactly(kSystemTool), 1},
     {"FirstEntryWithBlanksNamesAMissingFile",

@@ -350,6 +350,7 @@ TEST_P(FileSystemContract, ADriveThatCannotBeReadIsListedWithoutALabelAndFailsWh
   // Its folders may exist: a search there fails rather than finding nothing.
   const std::wstring pattern = *drive + L"\\Music\\*.mp3";
   ExpectFailureNaming([&] { fs.FindFiles(pattern); }, pattern);
+  ExpectFailureNaming([&] { fs.CreateTextFile(*drive + L"\\page.html"); }, *drive + L"\\page.html");
   EXPECT_EQ(fs.CurrentFolderOn(*drive), *drive + L"\\") << "only what the process remembers";
 }
 

@@ -47,7 +47,7 @@ class InMemoryWorkspace : public Workspace {
     fs_.SetCurrentFolder(folder);
   }
   std::optional<std::wstring> StageUnreadableDrive() override {
-    fs_.AddRoot(L"R:", L"Disc");
+    fs_.AddRoot(L"r:", L"Disc");  // named in either case, the drive is its capital letter
     fs_.SetReady(L"R:", false);
     return L"R:";
   }
@@ -85,6 +85,13 @@ TEST(InMemoryFileSystem, WhatIsNotThereReadsAsNothing) {
   EXPECT_TRUE(fs.ListFolder(L"C:\\Missing").empty());
   EXPECT_FALSE(fs.FindFiles(L"C:\\")->Next()) << "a drive itself, not its folder";
   EXPECT_EQ(fs.CurrentFolderOn(L"j:"), L"J:\\") << "a drive not there stands at its root";
+  fs.AddFolder(L"C:\\Out");
+  fs.AddFile(L"C:\\Out\\page.html", "old");
+  fs.AddFile(L"C:\\OUT\\PAGE.HTML", "new");  // staged again: still one file
+  EXPECT_EQ(fs.ReadFile(L"C:\\Out\\page.html"), "new");
+  const auto file = fs.CreateTextFile(L"C:\\Out\\page.html");
+  fs.Remove(L"C:\\Out");  // the folder goes while the page is written
+  EXPECT_THROW(file->WriteLine(L""), FileSystemError);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "support/InMemoryProgram.h"
@@ -106,7 +107,10 @@ TEST_F(ColourChooserTest, EachOptionWritesItsPaletteValue) {
 TEST_F(ColourChooserTest, SelectingAnOptionClearsTheOneSelectedBefore) {
   Main().Command3.Press();
   Chooser().Option8.Press();
+  windows.changes.clear();
   Chooser().Option2.Press();
+  EXPECT_EQ(windows.changes, (std::vector<std::string_view>{"Option8", "Option2"}))
+      << "both redrawn";
 
   std::vector<bool> selected;
   for (const ui::OptionButton* option : Options()) selected.push_back(option->Value());

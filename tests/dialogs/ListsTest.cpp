@@ -167,6 +167,12 @@ TEST_F(ListsTest, ADoubleClickOpensAnyEntryAndRaisesChange) {
   EXPECT_EQ(f.Dir1.Path(), L"C:\\");
   EXPECT_EQ(f.Dir1.Entries().size(), 3u);
   EXPECT_EQ(f.dirChanges, 2);
+
+  // Enter on the list opens the highlighted entry as a double click does.
+  f.SetFocus(f.Dir1);
+  f.Dir1.OnUserSelect(IndexOf(f.Dir1, L"Music"));
+  f.PressEnter();
+  EXPECT_EQ(f.Dir1.Path(), L"C:\\Music");
 }
 
 TEST_F(ListsTest, OpeningTheCurrentFolderReadsItAgainWithoutAChange) {

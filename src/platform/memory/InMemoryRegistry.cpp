@@ -77,17 +77,6 @@ void InMemoryRegistry::SetValue(std::int32_t root, const std::wstring& path,
   MakeKey(root, path).values[Upper(name)] = Value{type, std::move(data)};
 }
 
-void InMemoryRegistry::SetString(std::int32_t root, const std::wstring& path,
-                                 const std::wstring& name, const std::wstring& text, bool withNul) {
-  std::vector<std::uint8_t> data;
-  for (const wchar_t c : text) {
-    data.push_back(static_cast<std::uint8_t>(c & 0xFF));
-    data.push_back(static_cast<std::uint8_t>((c >> 8) & 0xFF));
-  }
-  if (withNul) data.insert(data.end(), {0, 0});
-  SetValue(root, path, name, kRegSz, std::move(data));
-}
-
 void InMemoryRegistry::SetDword(std::int32_t root, const std::wstring& path,
                                 const std::wstring& name, std::uint32_t value) {
   SetValue(root, path, name, kRegDword,

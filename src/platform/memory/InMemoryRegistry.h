@@ -21,9 +21,6 @@ class InMemoryRegistry : public Registry {
   // Creates or replaces a value with exactly these data bytes, creating the key if needed.
   void SetValue(std::int32_t root, const std::wstring& path, const std::wstring& name,
                 std::uint32_t type, std::vector<std::uint8_t> data);
-  // A REG_SZ value, stored in UTF-16 with or without its terminating NUL.
-  void SetString(std::int32_t root, const std::wstring& path, const std::wstring& name,
-                 const std::wstring& text, bool withNul = true);
   void SetDword(std::int32_t root, const std::wstring& path, const std::wstring& name,
                 std::uint32_t value);
 
