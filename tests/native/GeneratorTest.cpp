@@ -166,9 +166,10 @@ TEST(PageEscaping, WritesWhatTheCodePageHoldsAsItIs) {
   const auto beyond = static_cast<wchar_t>(sizeof(wchar_t) > 2 ? 0x110000 : 0xDFFF);
   std::wstring page;
   AppendPageText(page, L"\xD834\xDD1E", CodePage::Unicode(), false);
+  AppendPageText(page, std::wstring_view(L"\xD834\xDD1E", 1), CodePage::Unicode(), false);
   AppendPageText(page, {&beyond, 1}, CodePage::Unicode(), false);
   AppendPageText(page, L"\u00a0", ascii, false);
-  EXPECT_EQ(page, L"\xD834\xDD1E&#65533;&#160;");
+  EXPECT_EQ(page, L"\xD834\xDD1E&#65533;&#65533;&#160;");
 }
 
 TEST_F(GeneratorTest, EscapesTheTitleColoursAndBaseAddressOnlyWhereNeeded) {

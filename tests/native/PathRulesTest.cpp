@@ -152,6 +152,7 @@ TEST(PathRules, FullPathsAreWrittenOneWay) {
 TEST(PathRules, WildcardsMatchTheWholeName) {
   EXPECT_FALSE(WildcardMatch(L"*.mp3", L"a.mp.3"));  // what follows a "*" matches in one piece
   EXPECT_FALSE(WildcardMatch(L"?.mp3", L"ab.mp3"));
+  EXPECT_TRUE(WildcardMatch(std::wstring_view(L"*b", 1), L"b"));  // a pattern ends at its size
 }
 
 // The system holds a path as a counted text of at most 65,535 bytes with its closing NUL; a
