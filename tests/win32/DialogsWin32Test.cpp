@@ -141,6 +141,17 @@ TEST_F(FolderPickerWin32Test, EnterOpensTheHighlightedFolder) {
   const int index = static_cast<int>(
       SendMessageW(list, LB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>(L"Music")));
   ASSERT_GE(index, 0);
+  // Made two rows high and scrolled to the open folder, the list keeps that scroll position
+  // when the same folder is shown again.
+  RECT outer, inner;
+  GetWindowRect(list, &outer);
+  GetClientRect(list, &inner);
+  const auto row = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
+  SetWindowPos(list, nullptr, 0, 0, outer.right - outer.left,
+               outer.bottom - outer.top - inner.bottom + 2 * row, SWP_NOMOVE | SWP_NOZORDER);
+  SendMessageW(list, LB_SETTOPINDEX, picker.Dir1.ListIndex(), 0);
+  picker.Dir1.SetPath(picker.Dir1.Path());
+  EXPECT_EQ(SendMessageW(list, LB_GETTOPINDEX, 0, 0), picker.Dir1.ListIndex());
   SendMessageW(list, LB_SETCURSEL, index, 0);
   picker.Dir1.OnUserSelect(index);
 
