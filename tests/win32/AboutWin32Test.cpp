@@ -11,9 +11,11 @@ namespace {
 using AboutBoxWin32Test = RealWindows;
 
 TEST_F(AboutBoxWin32Test, OpensAtItsOuterSizeWithTwoButtonsOutOfSight) {
+  frmAbout& about = app.AboutBox();
+  about.Load();  // centred on its first showing wherever it stood before
+  SetWindowPos(Real(about), nullptr, 100, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   Main().About.Press();
   windows.PumpPending();
-  frmAbout& about = app.AboutBox();
   const HWND window = Real(about);
   ASSERT_TRUE(IsWindowVisible(window));
   const UINT dpi = GetDpiForWindow(window);
@@ -23,6 +25,9 @@ TEST_F(AboutBoxWin32Test, OpensAtItsOuterSizeWithTwoButtonsOutOfSight) {
   GetClientRect(window, &client);
   EXPECT_EQ(frame.right - frame.left, Px(5820, dpi));
   EXPECT_EQ(frame.bottom - frame.top, Px(3450, dpi));
+  MONITORINFO monitor{sizeof monitor};
+  GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor);
+  EXPECT_NEAR(frame.left + frame.right, monitor.rcWork.left + monitor.rcWork.right, 2);
   for (const ui::CommandButton* hidden : {&about.Command4, &about.Command5}) {
     EXPECT_GE(PlaceOf(*hidden).top, client.bottom) << hidden->Name();
   }

@@ -11,10 +11,9 @@
 namespace melodex::testing {
 namespace {
 
-// Whether any pixel of the control, as the screen shows it, has exactly that colour.
-bool ShowsColour(HWND control, COLORREF colour) {
-  RECT r;
-  GetWindowRect(control, &r);
+// Whether any pixel of the screen's rectangle, or of the control as the screen shows it, has
+// exactly that colour.
+bool ShowsColour(const RECT& r, COLORREF colour) {
   const HDC screen = GetDC(nullptr);
   bool found = false;
   for (int y = r.top; y < r.bottom && !found; ++y) {
@@ -22,6 +21,11 @@ bool ShowsColour(HWND control, COLORREF colour) {
   }
   ReleaseDC(nullptr, screen);
   return found;
+}
+bool ShowsColour(HWND control, COLORREF colour) {
+  RECT r;
+  GetWindowRect(control, &r);
+  return ShowsColour(r, colour);
 }
 
 std::string NameOf(const ui::Control* control) {
@@ -87,6 +91,13 @@ TEST_F(FolderPickerWin32Test, DoubleClicksOpenAFolderAndOkFillsTheMusicFolder) {
   EXPECT_TRUE(SaveWindowPng(
       Real(picker),
       ScreenshotPath(L"folder-picker-" + std::to_wstring(ExpectedDpi()) + L"dpi.png")));
+  RECT top;  // the top folder's outline stands a little in from the list's edge
+  SendMessageW(list, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&top));
+  MapWindowPoints(list, HWND_DESKTOP, reinterpret_cast<POINT*>(&top), 2);
+  const int in = MulDiv(2, static_cast<int>(GetDpiForWindow(list)), 96);
+  EXPECT_FALSE(ShowsColour({top.left, top.top, top.left + in, top.bottom}, RGB(128, 96, 0)));
+  EXPECT_TRUE(
+      ShowsColour({top.left + in, top.top, top.left + in + 1, top.bottom}, RGB(128, 96, 0)));
 
   Click(picker.Command1);
   EXPECT_EQ(Main().Text1.Text(), root_ + L"\\Music");
@@ -130,6 +141,17 @@ TEST_F(FolderPickerWin32Test, EnterOpensTheHighlightedFolder) {
   const int index = static_cast<int>(
       SendMessageW(list, LB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>(L"Music")));
   ASSERT_GE(index, 0);
+  // Made two rows high and scrolled to the open folder, the list keeps that scroll position
+  // when the same folder is shown again.
+  RECT outer, inner;
+  GetWindowRect(list, &outer);
+  GetClientRect(list, &inner);
+  const auto row = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
+  SetWindowPos(list, nullptr, 0, 0, outer.right - outer.left,
+               outer.bottom - outer.top - inner.bottom + 2 * row, SWP_NOMOVE | SWP_NOZORDER);
+  SendMessageW(list, LB_SETTOPINDEX, picker.Dir1.ListIndex(), 0);
+  picker.Dir1.SetPath(picker.Dir1.Path());
+  EXPECT_EQ(SendMessageW(list, LB_GETTOPINDEX, 0, 0), picker.Dir1.ListIndex());
   SendMessageW(list, LB_SETCURSEL, index, 0);
   picker.Dir1.OnUserSelect(index);
 
@@ -218,6 +240,7 @@ TEST_F(HelpWindowWin32Test, ShowsEachPieceOnALineOfItsOwn) {
   EXPECT_TRUE(font.lfItalic && font.lfUnderline);
   UpdateWindow(window);
   EXPECT_TRUE(ShowsColour(Real(help.Label1), RGB(0, 0, 192)));
+  EXPECT_TRUE(ShowsColour(Real(help.Label1), GetSysColor(COLOR_WINDOW)));
   EXPECT_TRUE(SaveWindowPng(
       window, ScreenshotPath(L"help-window-" + std::to_wstring(ExpectedDpi()) + L"dpi.png")));
 

@@ -183,6 +183,7 @@ TEST_F(MainWindowWin32Test, AReaderHearsTheNameTheModelGivesAControlNow) {
   EXPECT_EQ(ReaderName(box), L"Music folder");
   EXPECT_EQ(ReaderName(box, Asking::Script), L"Music folder");
   EXPECT_EQ(ReaderName(box, Asking::FirstPart), ReaderName(box, Asking::System));
+  EXPECT_EQ(ReaderState(box), ReaderState(box, Asking::System));
   Main().Text1.SetAccessibleName(L"");  // the system's name again
   EXPECT_EQ(ReaderName(box), ReaderName(box, Asking::System));
 }
@@ -195,6 +196,13 @@ TEST_F(MainWindowWin32Test, AChildWindowTheProgramDidNotMakeIsNoneOfItsControls)
   SendMessageW(stranger, BM_CLICK, 0, 0);
   windows.PumpPending();
   EXPECT_TRUE(dialogs.shown.empty());
+  // It is still drawn in the window's colours.
+  const HDC dc = GetDC(stranger);
+  EXPECT_NE(SendMessageW(main, WM_CTLCOLORBTN, reinterpret_cast<WPARAM>(dc),
+                         reinterpret_cast<LPARAM>(stranger)),
+            0);
+  EXPECT_EQ(GetBkColor(dc), GetSysColor(COLOR_BTNFACE));
+  ReleaseDC(stranger, dc);
   DestroyWindow(stranger);
 }
 

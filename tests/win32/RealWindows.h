@@ -48,8 +48,8 @@ inline std::wstring TextOf(HWND window) {
 // first part of the control rather than the control itself; or of the system's own object.
 enum class Asking { Reader, Script, FirstPart, System };
 
-// The name a reader in this process hears for the control.
-inline std::wstring ReaderName(HWND control, Asking asking = Asking::Reader) {
+// The object a reader in this process asks about the control, or null.
+inline IAccessible* ReaderObject(HWND control, Asking asking) {
   constexpr IID kAccessibleId = {// spelt out: oleacc's import library has no such GUID
                                  0x618736e0,
                                  0x3c3d,
@@ -62,8 +62,27 @@ inline std::wstring ReaderName(HWND control, Asking asking = Asking::Reader) {
                  ? CreateStdAccessibleObject(control, client, kAccessibleId, made)
                  : AccessibleObjectFromWindow(control, static_cast<DWORD>(client), kAccessibleId,
                                               made))) {
-    return L"<no object>";
+    return nullptr;
   }
+  return object;
+}
+
+// The state a reader hears for the control, or -1 when it hears none.
+inline LONG ReaderState(HWND control, Asking asking = Asking::Reader) {
+  IAccessible* object = ReaderObject(control, asking);
+  if (!object) return -1;
+  VARIANT self{}, state{};
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  const bool told = SUCCEEDED(object->get_accState(self, &state)) && state.vt == VT_I4;
+  object->Release();
+  return told ? state.lVal : -1;
+}
+
+// The name a reader in this process hears for the control.
+inline std::wstring ReaderName(HWND control, Asking asking = Asking::Reader) {
+  IAccessible* object = ReaderObject(control, asking);
+  if (!object) return L"<no object>";
   VARIANT self{};
   self.vt = VT_I4;
   self.lVal = asking == Asking::FirstPart ? 1 : CHILDID_SELF;
