@@ -536,7 +536,8 @@ class Win32Runner:
                           self.mode.build, "--output-on-failure", "-FA", ".*"] + args,
                          timeout=timeout + 30, stdout=log, stderr=log)
         if status is None or status in (124, 137):
-            self.restart_sessions()
+            # A test stopped half-way may leave its registry values and files in the prefix.
+            self.restart_sessions(fresh=True)
             return "timed out"
         return "survived" if status == 0 else "killed"
 
@@ -545,19 +546,23 @@ class Win32Runner:
             run(["ctest", "--test-dir", self.mode.build, "-R", "^wine_session_start"],
                 stdout=log, stderr=log)
 
-    def stop_sessions(self):
+    def stop_sessions(self, fresh=False):
+        """Stops the copy's sessions; `fresh` also removes their prefixes, which the next start
+        makes anew."""
         with open(self.mode.log, "ab") as log:
             run(["ctest", "--test-dir", self.mode.build, "-R", "^wine_session_stop"],
                 stdout=log, stderr=log)
         for entry in os.listdir(self.mode.build):
-            if entry.startswith("wineprefix") and os.path.isdir(os.path.join(self.mode.build,
-                                                                              entry)):
-                env = dict(os.environ, WINEPREFIX=os.path.join(self.mode.build, entry))
+            prefix = os.path.join(self.mode.build, entry)
+            if entry.startswith("wineprefix") and os.path.isdir(prefix):
+                env = dict(os.environ, WINEPREFIX=prefix)
                 run(["/usr/lib/wine/wineserver", "-k"], env=env, stdout=subprocess.DEVNULL,
                     stderr=subprocess.DEVNULL)
+                if fresh:
+                    shutil.rmtree(prefix, ignore_errors=True)
 
-    def restart_sessions(self):
-        self.stop_sessions()
+    def restart_sessions(self, fresh=False):
+        self.stop_sessions(fresh)
         self.start_sessions()
 
     def baseline(self):
@@ -762,6 +767,8 @@ def main():
             survivors = [m for m in mutants if results.get(id(m)) == "survived"]
             if survivors:
                 print(f"Stage 2: the end-to-end walk for {len(survivors)} survivors")
+                # On prefixes made anew: stage 1's mutants may have left anything in theirs.
+                runners[0].restart_sessions(fresh=True)
                 if runners[0].test_stage2() != "survived":
                     print("mutate: the end-to-end walk fails without any mutant; stage 2 skipped")
                 else:
