@@ -498,11 +498,7 @@ class NativeRunner:
         self.timeout = 60
 
     def baseline(self):
-        started = time.monotonic()
-        status = self.test(timeout=600)
-        took = time.monotonic() - started
-        if status != "survived":
-            sys.exit(f"mutate: the native tests fail without any mutant (see {self.mode.log})")
+        took = timed_baseline(self, 600, "the native tests")
         self.timeout = max(30, int(took * 10))
         print(f"Native tests pass unmutated in {took:.1f} s; time limit per run {self.timeout} s")
 
@@ -517,6 +513,16 @@ class NativeRunner:
 
     def finish(self):
         pass
+
+
+def timed_baseline(runner, timeout, what):
+    """Runs the unmutated tests once and returns how long they took; stops the run when they
+    fail, as no mutant could be judged against them."""
+    started = time.monotonic()
+    status = runner.test(timeout=timeout)
+    if status != "survived":
+        sys.exit(f"mutate: {what} fail without any mutant (see {runner.mode.log})")
+    return time.monotonic() - started
 
 
 class Win32Runner:
@@ -567,11 +573,7 @@ class Win32Runner:
 
     def baseline(self):
         self.start_sessions()
-        started = time.monotonic()
-        status = self.test(timeout=1800)
-        took = time.monotonic() - started
-        if status != "survived":
-            sys.exit(f"mutate: the Windows tests fail without any mutant (see {self.mode.log})")
+        took = timed_baseline(self, 1800, "the Windows tests")
         self.timeout = max(120, int(took * 4))
         print(f"Stage 1 passes unmutated in {took:.0f} s; time limit per run {self.timeout} s")
 
