@@ -41,6 +41,7 @@
 #include "generator/GeneratePage.h"
 #include "generator/PageEscaping.h"
 #include "generator/TrackName.h"
+#include "platform/win32/Win32CodePage.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "support/Win32Files.h"
 

@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "contract/FileSystemContract.h"
+#include "platform/win32/Win32CodePage.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "support/Win32Files.h"
 

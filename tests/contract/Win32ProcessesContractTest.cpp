@@ -3,6 +3,7 @@
 #include "contract/ProcessesContract.h"
 #include "platform/win32/LongPaths.h"
 #include "platform/win32/Win32Processes.h"
+#include "platform/win32/WineSeam.h"
 #include "support/StandIn.h"
 #include "support/Win32Files.h"
 

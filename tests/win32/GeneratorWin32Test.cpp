@@ -12,8 +12,10 @@
 #include <vector>
 
 #include "generator/GeneratePage.h"
+#include "platform/win32/LongPaths.h"
 #include "platform/win32/SystemMessage.h"
 #include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32TextFile.h"
 #include "support/PageExample.h"
 #include "support/Thread.h"
 #include "support/Win32Files.h"
@@ -265,6 +267,102 @@ TEST_F(GeneratorWin32Test, FailsNamingThePathAndTheReasonAndKeepsTheOlderPage) {
     EXPECT_EQ(failure->Path(), c.path);
     EXPECT_TRUE(c.reasons.contains(failure->Reason()))
         << ::testing::PrintToString(failure->Reason());
+  }
+}
+
+// Identity readers planted in the page file: one that can tell no file, and one that cannot
+// tell the file at the page's own name, as after a rename it cannot confirm.
+std::optional<win32::FileIdentity> NoIdentity(HANDLE) { return std::nullopt; }
+std::optional<win32::FileIdentity> NoIdentityInPlace(HANDLE file) {
+  const std::wstring name = win32::GrowingBuffer([&](wchar_t* buffer, DWORD size) {
+    return GetFinalPathNameByHandleW(file, buffer, size, FILE_NAME_NORMALIZED);
+  });
+  if (name.ends_with(L"\\mp3list.html")) return std::nullopt;
+  return win32::IdentityOf(file);
+}
+
+// Where nothing moves during the run, the page file does the same whichever way its calls go,
+// Windows' (through the handle) or Wine's (by path), but where an identity cannot be read:
+// Windows never needs one, Wine cannot check its rename without. A page once renamed into
+// place stays, whatever follows.
+TEST_F(GeneratorWin32Test, ThePageFileOnWindowsAndOnWineWhereNothingMoves) {
+  enum Outcome { kDone, kRefusedAtOpen, kFailedAtClose };
+  struct Column {
+    Outcome outcome;
+    bool written;  // the page is the one written, else the older one (or none)
+  };
+  const std::string older = "the older page\r\n", written = "the page\r\n";
+  struct Case {
+    const char* name;
+    DWORD before;  // the older page's attributes; 0 for none
+    bool markReadOnlyMeanwhile;
+    win32::IdentityReader read;
+    Column windows, wine;
+  } cases[] = {
+      {"a new page", 0, false, win32::IdentityOf, {kDone, true}, {kDone, true}},
+      {"a page replaced keeps its marks",
+       FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE,
+       false,
+       win32::IdentityOf,
+       {kDone, true},
+       {kDone, true}},
+      {"a read-only page is refused",
+       FILE_ATTRIBUTE_READONLY,
+       false,
+       win32::IdentityOf,
+       {kRefusedAtOpen, false},
+       {kRefusedAtOpen, false}},
+      {"a failure before the rename keeps the older page",
+       FILE_ATTRIBUTE_NORMAL,
+       true,
+       win32::IdentityOf,
+       {kFailedAtClose, false},
+       {kFailedAtClose, false}},
+      {"no identity can be read",
+       FILE_ATTRIBUTE_NORMAL,
+       false,
+       NoIdentity,
+       {kDone, true},
+       {kRefusedAtOpen, false}},
+      {"the page in place cannot be confirmed",
+       FILE_ATTRIBUTE_NORMAL,
+       false,
+       NoIdentityInPlace,
+       {kDone, true},
+       {kFailedAtClose, true}},
+  };
+  for (const auto& c : cases) {
+    for (const auto calls : {win32::FileCalls::kFollowTheHandle, win32::FileCalls::kGoByPath}) {
+      const bool onWindows = calls == win32::FileCalls::kFollowTheHandle;
+      SCOPED_TRACE(std::string(c.name) + (onWindows ? ", Windows" : ", Wine"));
+      const Column& expected = onWindows ? c.windows : c.wine;
+      const Scratch place;
+      if (c.before) Scratch::MakeFile(place.Page(), older, c.before);
+
+      Outcome outcome = kDone;
+      try {
+        auto file = win32::OpenTextFile(place.Page(), {.calls = calls, .identityOf = c.read});
+        outcome = kFailedAtClose;
+        file->WriteLine(L"the page");
+        if (c.markReadOnlyMeanwhile)
+          SetFileAttributesW(place.Page().c_str(), FILE_ATTRIBUTE_READONLY);
+        file->Close();
+        outcome = kDone;
+      } catch (const FileSystemError&) {
+        if (outcome == kDone) outcome = kRefusedAtOpen;
+      }
+
+      EXPECT_EQ(outcome, expected.outcome);
+      const bool kept = c.before != 0 && !expected.written;
+      EXPECT_EQ(Scratch::Read(place.Page()), expected.written ? std::optional(written)
+                                             : kept           ? std::optional(older)
+                                                              : std::nullopt);
+      EXPECT_EQ(GetFileAttributesW(place.Page().c_str()) & FILE_ATTRIBUTE_HIDDEN,
+                c.before & FILE_ATTRIBUTE_HIDDEN);
+      EXPECT_EQ(Scratch::List(place.Out()).size(), c.before || expected.written ? 1u : 0u)
+          << "an unfinished page left behind";
+      SetFileAttributesW(place.Page().c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
   }
 }
 

@@ -52,12 +52,4 @@ std::optional<std::wstring> ForSystemIfTaken(const std::wstring& path) {
   return extended;
 }
 
-bool RunningOnWine() {
-  static const bool onWine = [] {
-    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
-  }();
-  return onWine;
-}
-
 }  // namespace melodex::win32

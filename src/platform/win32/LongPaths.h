@@ -41,7 +41,4 @@ inline std::wstring ForSystem(const std::wstring& path) { return ForSystem(path,
 std::optional<std::wstring> ForSystemIfTaken(const std::wstring& path);
 void RequireTaken(const std::wstring& extended, const std::wstring& shown);
 
-// Whether the program runs under Wine, whose file calls sit on a POSIX file system.
-bool RunningOnWine();
-
 }  // namespace melodex::win32

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform/PathRules.h"
+#include "platform/win32/Handle.h"
 #include "platform/win32/LongPaths.h"
 #include "platform/win32/SystemMessage.h"
 #include "platform/win32/Win32TextFile.h"
@@ -41,9 +42,9 @@ class Search : public FileSearch {
  public:
   explicit Search(std::wstring pattern) : pattern_(std::move(pattern)) {
     const std::wstring extended = ForSystem(pattern_);
-    handle_ = FindFirstFileExW(extended.c_str(), FindExInfoBasic, &data_, FindExSearchNameMatch,
-                               nullptr, FIND_FIRST_EX_LARGE_FETCH);
-    if (handle_ == INVALID_HANDLE_VALUE) {
+    handle_.Reset(FindFirstFileExW(extended.c_str(), FindExInfoBasic, &data_, FindExSearchNameMatch,
+                                   nullptr, FIND_FIRST_EX_LARGE_FETCH));
+    if (!handle_) {
       DWORD error = GetLastError();
       // A folder that is not there is an empty listing; a drive or share that cannot be
       // read at all (gone, no medium) is a failure: its folders may well exist.
@@ -55,11 +56,7 @@ class Search : public FileSearch {
         throw FileSystemError(pattern_, SystemMessage(error));
       }
     }
-    pending_ = handle_ != INVALID_HANDLE_VALUE;
-  }
-
-  ~Search() override {
-    if (handle_ != INVALID_HANDLE_VALUE) FindClose(handle_);
+    pending_ = static_cast<bool>(handle_);
   }
 
   bool Next(std::wstring& name) override {
@@ -75,8 +72,8 @@ class Search : public FileSearch {
 
  private:
   bool Advance() {
-    if (handle_ == INVALID_HANDLE_VALUE) return false;
-    if (FindNextFileW(handle_, &data_)) return true;
+    if (!handle_) return false;
+    if (FindNextFileW(handle_.Get(), &data_)) return true;
     const DWORD error = GetLastError();
     if (error != ERROR_NO_MORE_FILES) throw FileSystemError(pattern_, SystemMessage(error));
     return false;
@@ -84,7 +81,7 @@ class Search : public FileSearch {
 
   std::wstring pattern_;
   WIN32_FIND_DATAW data_{};
-  HANDLE handle_ = INVALID_HANDLE_VALUE;
+  SearchHandle handle_;
   bool pending_ = false;
 };
 
@@ -134,10 +131,10 @@ std::vector<std::wstring> Win32FileSystem::SubFolders(const std::wstring& folder
   QuietDriveErrors quiet;
   const std::wstring pattern = ForSystem(EnsureTrailingBackslash(folder) + L'*', folder);
   WIN32_FIND_DATAW data{};
-  const HANDLE search =
-      FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchLimitToDirectories,
-                       nullptr, FIND_FIRST_EX_LARGE_FETCH);
-  if (search == INVALID_HANDLE_VALUE) {
+  const SearchHandle search(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data,
+                                             FindExSearchLimitToDirectories, nullptr,
+                                             FIND_FIRST_EX_LARGE_FETCH));
+  if (!search) {
     const DWORD error = GetLastError();
     // Only the root of an empty volume has not even "." and "..".
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES) return {};
@@ -153,10 +150,9 @@ std::vector<std::wstring> Win32FileSystem::SubFolders(const std::wstring& folder
         name != L"..") {
       names.emplace_back(name);
     }
-    more = FindNextFileW(search, &data);
+    more = FindNextFileW(search.Get(), &data);
     if (!more) error = GetLastError();
   }
-  FindClose(search);
   if (error != ERROR_NO_MORE_FILES && error != ERROR_SUCCESS)
     throw FileSystemError(folder, SystemMessage(error));
   return names;

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform/PathRules.h"
+#include "platform/win32/Handle.h"
 #include "platform/win32/LongPaths.h"
 
 namespace melodex::win32 {
@@ -13,14 +14,14 @@ namespace {
 // and no stream's name after it. Asked of the file once it is open, which also says that
 // it is a file: nothing for a missing one, a folder, or a name too long to take.
 std::optional<std::wstring> FinalName(const std::wstring& extended) {
-  const HANDLE file =
-      CreateFileW(extended.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                  nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+  const Handle file(CreateFileW(extended.c_str(), 0,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, 0, nullptr));
+  if (!file) return std::nullopt;
   std::wstring name = GrowingBuffer([&](wchar_t* buffer, DWORD size) {
-    return GetFinalPathNameByHandleW(file, buffer, size, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    return GetFinalPathNameByHandleW(file.Get(), buffer, size,
+                                     FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
   });
-  CloseHandle(file);
   if (name.empty() || SystemRefusal(name) != PathRefusal::kNone) return std::nullopt;
   return name;
 }
@@ -56,8 +57,8 @@ bool Win32Processes::StartProgram(const std::wstring& program, const std::wstrin
                       nullptr, &startup, &process)) {
     return false;
   }
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
+  // The program runs on by itself; nothing here waits for it.
+  const Handle thread(process.hThread), started(process.hProcess);
   return true;
 }
 

@@ -5,26 +5,28 @@
 #include <cstddef>
 #include <cstring>
 #include <optional>
+#include <random>
 #include <vector>
 
 #include "platform/PathRules.h"
-#include "platform/win32/FileIdentity.h"
+#include "platform/win32/Handle.h"
 #include "platform/win32/LongPaths.h"
 #include "platform/win32/SystemMessage.h"
-#include "platform/win32/WineReach.h"
+#include "platform/win32/Win32CodePage.h"
 
 namespace melodex::win32 {
 namespace {
 
-// A name of the program's own beside the page, "mp3" and eight hexadecimal digits, for the
-// page while it is written. Each call gives another one, always kTemporaryNameLength
-// characters long.
-std::wstring FreshName(const std::wstring& folder, const wchar_t (&extension)[5]) {
-  static unsigned state = static_cast<unsigned>(GetTickCount64()) ^ (GetCurrentProcessId() << 16);
-  state = state * 1664525u + 1013904223u;
+// A name of the program's own beside the page, "mp3", eight hexadecimal digits and ".tmp",
+// for the page while it is written. Each call gives another one, always
+// kTemporaryNameLength characters long.
+std::wstring FreshName(const std::wstring& folder) {
+  static std::minstd_rand numbers(static_cast<unsigned>(GetTickCount64()) ^
+                                  (GetCurrentProcessId() << 16));
   std::wstring name = folder + L"mp3";
-  for (int shift = 28; shift >= 0; shift -= 4) name += L"0123456789ABCDEF"[(state >> shift) & 0xF];
-  return name + extension;
+  const auto number = static_cast<std::uint32_t>(numbers());
+  for (int shift = 28; shift >= 0; shift -= 4) name += L"0123456789ABCDEF"[(number >> shift) & 0xF];
+  return name + L".tmp";
 }
 
 // The most bytes one UTF-16 unit can take in the code page (three in UTF-8, where a pair of
@@ -35,42 +37,51 @@ int BytesPerUnit(UINT codePage) {
   return GetCPInfo(codePage, &info) ? static_cast<int>(info.MaxCharSize) : 4;
 }
 
+// Marks the file for deletion, which the system carries out once its handles close.
+void MarkForDeletion(HANDLE file) {
+  FILE_DISPOSITION_INFO dispose{.DeleteFile = TRUE};
+  SetFileInformationByHandle(file, FileDispositionInfo, &dispose, sizeof dispose);
+}
+
 class Win32TextFile : public TextFile {
  public:
-  explicit Win32TextFile(std::wstring path)
+  Win32TextFile(std::wstring path, const PageFileSeam& seam)
       : path_(std::move(path)), target_(ForSystem(path_)), codePage_(GetACP()) {
     // The page is written under a name of the program's own in its folder, so that the
     // final rename stays on one volume; that name, too, must be one the system takes.
     const std::wstring folder = FolderOf(target_);
-    RequireTaken(FreshName(folder, L".tmp"), path_);
+    RequireTaken(FreshName(folder), path_);
     // A page marked read-only, or a folder of that name, is refused before anything is
     // written: the rename that ends the run would walk around the mark on some systems.
     if (const DWORD error = Refusal(GetFileAttributesW(target_.c_str()))) Fail(error);
     // A name that is taken is passed over.
-    for (int attempt = 0; handle_ == INVALID_HANDLE_VALUE; ++attempt) {
-      tempPath_ = FreshName(folder, L".tmp");
+    for (int attempt = 0;; ++attempt) {
+      tempPath_ = FreshName(folder);
       // With the rights to rename and delete it through this handle, which reaches the file
       // wherever it is, and to give it the old page's marks; shared for deleting only.
-      handle_ = CreateFileW(tempPath_.c_str(),
-                            GENERIC_WRITE | DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
-                            FILE_SHARE_DELETE, nullptr, CREATE_NEW,
-                            FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-      if (handle_ != INVALID_HANDLE_VALUE) break;
+      handle_.Reset(CreateFileW(
+          tempPath_.c_str(), GENERIC_WRITE | DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
+          FILE_SHARE_DELETE, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN,
+          nullptr));
+      if (handle_) break;
       const DWORD error = GetLastError();
       if ((error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) ||
           attempt == kNameAttempts) {
-        tempPath_.clear();
         Fail(error);
       }
     }
-    written_ = IdentityOf(handle_);
-    reach_ = WineReach(tempPath_);
+    written_.emplace(seam.calls, handle_.Get(), tempPath_, seam.identityOf);
+    if (written_->Unsure()) {
+      // Nothing could be checked before the rename that ends the run, so the run ends here,
+      // with the file it just made, which its path still leads to.
+      MarkForDeletion(handle_.Get());
+      Fail(ERROR_FILE_INVALID);
+    }
     buffer_.reserve(kBufferSize + 4096);
   }
 
   ~Win32TextFile() override {
-    if (committed_) return;
-    Discard();
+    if (!renamed_) Discard();
   }
 
   CodePage Encoding() const override { return CodePageOf(codePage_); }
@@ -94,15 +105,15 @@ class Win32TextFile : public TextFile {
 
   void Close() override {
     Flush();
-    if (!FlushFileBuffers(handle_)) Fail();
+    if (!FlushFileBuffers(handle_.Get())) Fail();
     // A browser or virus scanner may hold the old page open for a moment. Replacing a file
     // that is open elsewhere fails with "access denied", not with a sharing violation, so
     // that is waited out too; a page that truly cannot be replaced is reported after it.
     for (int attempt = 0;; ++attempt) {
       const Outcome outcome = PutInPlace();
-      if (outcome.error == ERROR_SUCCESS) {
-        committed_ = true;
-        Release();  // the page now
+      if (renamed_) {
+        handle_.Reset();  // the page now, kept whatever the outcome
+        if (outcome.error != ERROR_SUCCESS) Fail(outcome.error);
         return;
       }
       if (!outcome.again || attempt == kMoveAttempts) Fail(outcome.error);
@@ -141,7 +152,8 @@ class Win32TextFile : public TextFile {
   }
 
   // One try at putting the written file where the page belongs, through its own handle, so
-  // that no file that took its name meanwhile goes there instead.
+  // that no file that took its name meanwhile goes there instead. Once the rename is done,
+  // `renamed_` says so, whatever the outcome.
   Outcome PutInPlace() {
     const DWORD attributes = GetFileAttributesW(target_.c_str());
     const bool replacing = attributes != INVALID_FILE_ATTRIBUTES;
@@ -153,23 +165,21 @@ class Win32TextFile : public TextFile {
     } else {
       // No marks at all leaves the new page as it was made, an ordinary file.
       FILE_BASIC_INFO marks{.FileAttributes = attributes & kKeptAttributes};
-      if (!SetFileInformationByHandle(handle_, FileBasicInfo, &marks, sizeof marks))
+      if (!SetFileInformationByHandle(handle_.Get(), FileBasicInfo, &marks, sizeof marks))
         return {.error = GetLastError()};
     }
-    // The written file, found again where it is now, or else not put anywhere.
-    const ReachedFile written = reach_.Reach(handle_, written_);
+    const WrittenFile::Reached written = written_->Reach();
     if (!written) return {.error = ERROR_FILE_INVALID};
     // A new page does not replace one that appeared meanwhile: the next try looks at it first.
-    // A file gone from under a name the handle still went by is found again on the next try.
     if (!Rename(written.Get(), replacing)) {
       const DWORD error = GetLastError();
       if (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS ||
-          error == ERROR_FILE_NOT_FOUND)
+          written_->WorthAnotherTry(error))
         return {.error = error, .again = true};
       return {.error = error, .again = Busy(error), .wait = true};
     }
-    // Where the rename still went by a name, what stands in place now may be another file.
-    if (!written_ || IdentityAt(target_) != written_) return {.error = ERROR_FILE_INVALID};
+    renamed_ = true;
+    if (!written_->InPlace(target_)) return {.error = ERROR_FILE_INVALID};
     return {};
   }
 
@@ -186,36 +196,25 @@ class Win32TextFile : public TextFile {
                                       static_cast<DWORD>(buffer.size())) != FALSE;
   }
 
-  void Release() {
-    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
-    handle_ = INVALID_HANDLE_VALUE;
-  }
-
-  // Removes the unfinished page through its handle, wherever it is now: the user may have
-  // moved its folder away meanwhile, and then its path leads nowhere, or to another file.
-  // The system deletes a file marked so once its handles close.
+  // Removes the unfinished page wherever it is now: the user may have moved its folder away
+  // meanwhile, and then its path leads nowhere, or to another file.
   void Discard() {
-    if (handle_ == INVALID_HANDLE_VALUE) return;
-    if (const ReachedFile written = reach_.Reach(handle_, written_)) {
-      FILE_DISPOSITION_INFO dispose{.DeleteFile = TRUE};
-      SetFileInformationByHandle(written.Get(), FileDispositionInfo, &dispose, sizeof dispose);
-    }
-    Release();
+    if (!handle_) return;
+    if (const WrittenFile::Reached written = written_->Reach()) MarkForDeletion(written.Get());
+    handle_.Reset();
   }
 
   [[noreturn]] void Fail(DWORD error) { throw FileSystemError(path_, SystemMessage(error)); }
   [[noreturn]] void Fail() { Fail(GetLastError()); }
 
   void Flush() {
-    if (handle_ == INVALID_HANDLE_VALUE) {
-      throw FileSystemError(path_, SystemMessage(ERROR_INVALID_HANDLE));
-    }
+    if (!handle_) Fail(ERROR_INVALID_HANDLE);
     std::size_t done = 0;
     while (done < buffer_.size()) {
       DWORD written = 0;
       const auto chunk = static_cast<DWORD>(buffer_.size() - done);
-      if (!WriteFile(handle_, buffer_.data() + done, chunk, &written, nullptr)) Fail();
-      if (written == 0) throw FileSystemError(path_, SystemMessage(ERROR_DISK_FULL));
+      if (!WriteFile(handle_.Get(), buffer_.data() + done, chunk, &written, nullptr)) Fail();
+      if (written == 0) Fail(ERROR_DISK_FULL);
       done += written;
     }
     buffer_.clear();
@@ -228,61 +227,16 @@ class Win32TextFile : public TextFile {
   // No look-alike may stand in for a character the code page lacks: such a one becomes "?".
   DWORD convertFlags_ = codePage_ == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
   int bytesPerUnit_ = BytesPerUnit(codePage_);
-  HANDLE handle_ = INVALID_HANDLE_VALUE;
-  std::optional<FileIdentity> written_;  // the file this handle writes
-  WineReach reach_;
+  Handle handle_;
+  std::optional<WrittenFile> written_;  // what the handle writes, and how it is reached
   std::string buffer_;
-  bool committed_ = false;
+  bool renamed_ = false;  // the written file went to the page's path
 };
 
 }  // namespace
 
-std::unique_ptr<TextFile> OpenTextFile(const std::wstring& path) {
-  return std::make_unique<Win32TextFile>(path);
+std::unique_ptr<TextFile> OpenTextFile(const std::wstring& path, const PageFileSeam& seam) {
+  return std::make_unique<Win32TextFile>(path, seam);
 }
-
-CodePage CodePageOf(unsigned codePage) {
-  if (codePage == CP_UTF8) return CodePage::Unicode();
-  CPINFO info{};
-  if (!GetCPInfo(codePage, &info)) info.MaxCharSize = 2;
-  // The characters that might be held: in a single-byte code page what its bytes stand for,
-  // else the whole of the first plane. Each is held if it comes back from the code page as
-  // itself; one that is not held comes back as the default character instead. Both ways
-  // take one call each over all of them, as one character is never more than one unit of
-  // the result.
-  std::wstring candidates;
-  if (info.MaxCharSize == 1) {
-    char bytes[255];
-    for (int b = 1; b <= 255; ++b) bytes[b - 1] = static_cast<char>(b);
-    candidates.resize(255);
-    candidates.resize(static_cast<std::size_t>(
-        MultiByteToWideChar(codePage, 0, bytes, 255, candidates.data(), 255)));
-  } else {
-    for (wchar_t c = 1; c < 0xD800; ++c) candidates += c;
-    for (wchar_t c = 0xE000; c != 0; ++c) candidates += c;  // up to U+FFFF
-  }
-  const int units = static_cast<int>(candidates.size());
-  std::string encoded(candidates.size() * info.MaxCharSize, '\0');
-  encoded.resize(static_cast<std::size_t>(
-      WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, candidates.data(), units, encoded.data(),
-                          static_cast<int>(encoded.size()), nullptr, nullptr)));
-  std::wstring decoded(candidates.size(), L'\0');
-  decoded.resize(static_cast<std::size_t>(MultiByteToWideChar(
-      codePage, 0, encoded.data(), static_cast<int>(encoded.size()), decoded.data(), units)));
-
-  CodePage held;
-  held.Add(0);
-  if (decoded.size() != candidates.size()) {
-    // Not one character for one: keep to ASCII, which every ANSI code page holds.
-    for (char32_t c = 1; c < 0x80; ++c) held.Add(c);
-    return held;
-  }
-  for (std::size_t i = 0; i < candidates.size(); ++i) {
-    if (decoded[i] == candidates[i]) held.Add(static_cast<char32_t>(candidates[i]));
-  }
-  return held;
-}
-
-CodePage AnsiCodePage() { return CodePageOf(GetACP()); }
 
 }  // namespace melodex::win32

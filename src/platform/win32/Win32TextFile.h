@@ -4,8 +4,17 @@
 #include <string>
 
 #include "platform/FileSystem.h"
+#include "platform/win32/FileIdentity.h"
+#include "platform/win32/WineSeam.h"
 
 namespace melodex::win32 {
+
+// How a page file meets the system: which way its handle's renames and deletes go, and how
+// it reads which file a handle holds. A test may choose either way, or plant a fault there.
+struct PageFileSeam {
+  FileCalls calls = SystemFileCalls();
+  IdentityReader identityOf = IdentityOf;
+};
 
 // A page file of the Windows file system, for a path of any length: written in the ANSI code
 // page to a file of the program's own beside the target, and put in its place only once
@@ -13,12 +22,8 @@ namespace melodex::win32 {
 // and never a file that took its name meanwhile; the run fails when it cannot be. A page
 // replaced passes its hidden, system, archive and not-indexed marks on; one marked read-only
 // is refused before anything is written. An unfinished page is removed through its own
-// handle, so that it goes even from a folder moved away meanwhile.
-std::unique_ptr<TextFile> OpenTextFile(const std::wstring& path);
-
-// The characters a code page of the system holds, and those of the ANSI code page that
-// pages are written in.
-CodePage CodePageOf(unsigned codePage);
-CodePage AnsiCodePage();
+// handle, so that it goes even from a folder moved away meanwhile; a page once renamed into
+// place is never removed, whatever follows.
+std::unique_ptr<TextFile> OpenTextFile(const std::wstring& path, const PageFileSeam& seam = {});
 
 }  // namespace melodex::win32
