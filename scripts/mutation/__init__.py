@@ -5,7 +5,7 @@ One job a module:
   cpp          reads C++: what is code, where statements begin and end
   operators    the faults: the mutants of a file
   sample       which mutants a run tries: --file, --only, the seeded sample
-  equivalents  the list of mutants that change nothing
+  equivalents  the list of mutants that change nothing, and its stale entries
   shell        runs commands in a session of their own, with time limits
   workcopy     the copies of the tree and their builds
   runners      the tests of a copy: native, Win32 stage 1 and stage 2

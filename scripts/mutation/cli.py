@@ -57,11 +57,13 @@ def main(argv=None):
     mutants = sample.choose(mutants, args.file, args.only, args.seed,
                             None if args.all else args.count)
     entries = equivalents.load(EQUIVALENTS, EQUIVALENTS_NAME)
+    stale = equivalents.stale(entries, equivalents.reader(copies[0].tree))
     print(f"{len(files)} files, {len(mutants)} mutants" +
           ("" if args.all else f" (seed {args.seed})"))
     if args.list:
         for m in mutants:
             print(m.describe())
+        report.stale(stale, EQUIVALENTS_NAME)
         return 0
 
     print("Building the copies ...", flush=True)
@@ -88,6 +90,7 @@ def main(argv=None):
             runner.finish()
     report.final(trials, args.win32, interrupted, time.monotonic() - started, EQUIVALENTS_NAME,
                  equivalents.reasons(entries))
+    report.stale(stale, EQUIVALENTS_NAME)
     return 130 if interrupted else 0
 
 

@@ -1,14 +1,18 @@
-"""The mutants judged equivalent (scripts/mutate-equivalent.txt).
+"""The mutants judged equivalent (scripts/mutate-equivalent.txt), and those of its entries
+that have gone stale.
 
 One mutant a line: the file, the operator, the original line and the mutated line as the run
 prints them (whitespace collapsed), and why no behaviour changes, separated by tabs; a line
-starting with # is a comment.
+starting with # is a comment. An entry is stale when its file no longer has that mutant
+(the line changed or went): it then matches nothing and only hides
+what it once explained, so the run names it for removal.
 """
 
 import os
 from dataclasses import dataclass
 
 from . import Failure
+from .operators import find_mutants
 
 
 @dataclass
@@ -42,3 +46,28 @@ def reasons(entries):
     """The reason of each equivalent mutant, by its key."""
     return {entry.key: entry.reason for entry in entries}
 
+
+def stale(entries, read):
+    """The entries whose mutant is not among the mutants of its file. `read(file)` gives the
+    file's source, or None when there is no such file."""
+    keys = {}
+    out = []
+    for entry in entries:
+        file = entry.key[0]
+        if file not in keys:
+            src = read(file)
+            keys[file] = set() if src is None else {m.key() for m in find_mutants(file, src)}
+        if entry.key not in keys[file]:
+            out.append(entry)
+    return out
+
+
+def reader(tree):
+    """A read() for stale(): the files of a tree."""
+    def read(file):
+        try:
+            with open(os.path.join(tree, file), encoding="utf-8") as f:
+                return f.read()
+        except FileNotFoundError:
+            return None
+    return read

@@ -1,5 +1,5 @@
 """What a run prints at its end: the score of each stage, the wall time, the equivalent
-mutants met and the survivors."""
+mutants met, the survivors, and the stale entries of the equivalent list."""
 
 OUTCOMES = ("killed", "timed out", "survived", "equivalent", "not compiled")
 
@@ -51,3 +51,12 @@ def final(trials, win32, interrupted, wall, equivalents_name, reasons):
         print("\nAn equivalent one goes on the list as a line of tab-separated fields: file, "
               "operator, original, mutated, reason.")
 
+
+def stale(entries, equivalents_name):
+    """The entries of the equivalent list that match no mutant of their file any more."""
+    if not entries:
+        return
+    print(f"\nStale on {equivalents_name} (no such mutant in its file any more; remove them):")
+    for entry in entries:
+        file, operator, original, mutated = entry.key
+        print(f"  line {entry.number}: {file} {operator} {original} -> {mutated}")

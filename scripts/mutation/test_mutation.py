@@ -176,6 +176,11 @@ class SampleTest(unittest.TestCase):
 
 
 class EquivalentsTest(unittest.TestCase):
+    SOURCES = {"src/a.cpp": wrapped("x = a + b;")}
+
+    def entry(self, file, operator, original, mutated):
+        return equivalents.Entry(1, (file, operator, original, mutated), "why")
+
     def test_entries_are_read_with_their_line_numbers(self):
         lines = ["# file, operator, original, mutated, reason", "",
                  "src/a.cpp\tarithmetic\tx = a + b;\tx = a - b;\tnever read"]
@@ -186,6 +191,16 @@ class EquivalentsTest(unittest.TestCase):
     def test_a_line_without_five_fields_is_refused_by_its_number(self):
         with self.assertRaisesRegex(Failure, r"^list\.txt:2: want 5 tab-separated fields"):
             equivalents.parse(["# note", "src/a.cpp\tarithmetic\tx"], "list.txt")
+
+    def test_stale_entries(self):
+        rows = [
+            (("src/a.cpp", "arithmetic", "x = a + b;", "x = a - b;"), False),
+            (("src/a.cpp", "arithmetic", "x = a + c;", "x = a - c;"), True),  # the line changed
+            (("src/gone.cpp", "arithmetic", "x = a + b;", "x = a - b;"), True),
+        ]
+        entries = [self.entry(*key) for key, _ in rows]
+        stale = equivalents.stale(entries, self.SOURCES.get)
+        self.assertEqual([e.key for e in stale], [key for key, is_stale in rows if is_stale])
 
 
 class ErrorsTest(unittest.TestCase):
