@@ -3,6 +3,7 @@ builds a copy of the tree incrementally, runs the tests and counts the faults th
 
 One job a module:
   cpp          reads C++: what is code, where statements begin and end
+  design       which literals are design data, left to the end-to-end walk
   operators    the faults: the mutants of a file
   sample       which mutants a run tries: --file, --only, the seeded sample
   equivalents  the list of mutants that change nothing, and its stale entries

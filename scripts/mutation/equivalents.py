@@ -4,7 +4,7 @@ that have gone stale.
 One mutant a line: the file, the operator, the original line and the mutated line as the run
 prints them (whitespace collapsed), and why no behaviour changes, separated by tabs; a line
 starting with # is a comment. An entry is stale when its file no longer has that mutant
-(the line changed or went): it then matches nothing and only hides
+(the line changed, moved into design data or went): it then matches nothing and only hides
 what it once explained, so the run names it for removal.
 """
 

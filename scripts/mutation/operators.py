@@ -17,13 +17,14 @@ key stays, and the list of equivalent mutants is written in keys.
   empty-string         a string literal to the empty one
 
 Binary operators count only when spaced as clang-format writes them, not a template's angle
-brackets, a sign or a reference.
+brackets, a sign or a reference. Design data (see design.py) is not for the literal ones.
 """
 
 import re
 from dataclasses import dataclass
 
 from . import cpp
+from .design import design_mask
 
 
 @dataclass
@@ -69,10 +70,11 @@ EMPTY_RETURNS = {"{}", "nullptr", "0", '""', 'L""', "std::nullopt", "true", "fal
 def find_mutants(rel, src):
     """Every mutant of the file `rel` whose source is `src`."""
     code = cpp.read(src)
+    design = design_mask(code.text)
     out = []
 
-    def add(start, end, replacement, operator):
-        if any(code.excluded[start:end]):
+    def add(start, end, replacement, operator, literal=False):
+        if any(code.excluded[start:end]) or (literal and any(design[start:end])):
             return
         out.append(Mutant(rel, start, end, replacement, operator))
 
@@ -120,7 +122,7 @@ def integers(code, src, add):
                               m.group().replace("'", ""))
         if number:
             digits, suffix = number.groups()
-            add(m.start(), m.end(), next_integer(digits) + suffix, "integer")
+            add(m.start(), m.end(), next_integer(digits) + suffix, "integer", literal=True)
 
 
 def next_integer(digits):
@@ -144,7 +146,7 @@ def booleans(code, src, add):
         returned = re.search(r"\breturn\s+$", text[max(0, m.start() - 20) : m.start()]) and \
             re.match(r"\s*;", text[m.end() :])
         add(m.start(), m.end(), "false" if m.group() == "true" else "true",
-            "return" if returned else "boolean")
+            "return" if returned else "boolean", literal=True)
 
 
 def returns(code, src, add):
@@ -181,7 +183,7 @@ def empty_strings(code, src, add):
     for lit in code.literals:
         prefix = src[lit.start : lit.quote]
         if lit.kind == '"' and src[lit.start : lit.end] != prefix + '""':
-            add(lit.start, lit.end, prefix.replace("R", "") + '""', "empty-string")
+            add(lit.start, lit.end, prefix.replace("R", "") + '""', "empty-string", literal=True)
 
 
 def describe(src, mutant):

@@ -1,5 +1,5 @@
-"""The mutation tool's own tests: its reading of C++, each operator, the sample and the
-equivalent list, as tables of snippets and the mutants expected of them.
+"""The mutation tool's own tests: its reading of C++, each operator, the design-data rule,
+the sample and the equivalent list, as tables of snippets and the mutants expected of them.
 No build needed:
 
     cd scripts && python3 -m unittest mutation.test_mutation
@@ -112,6 +112,33 @@ STATEMENTS = [
     ("done: f();", ["done: f()", "f()"]),
 ]
 
+# Design data: the literal operators' mutants (integer, empty-string, boolean) of a snippet.
+DESIGN = [
+    ('f("F", {.caption = L"About", .clientWidth = 5730, .tool = false});',
+     [("boolean", 'f("F", {.caption = L"About", .clientWidth = 5730, .tool = true});'),
+      ("empty-string", 'f("", {.caption = L"About", .clientWidth = 5730, .tool = false});')]),
+    ("show({.text = std::wstring(L\"Oops\") + kBreak, .defaultButton = 2});",
+     [("integer", "show({.text = std::wstring(L\"Oops\") + kBreak, .defaultButton = 3});")]),
+    ('box.title = L"x";', [("empty-string", 'box.title = L"";')]),
+    ("SetOuterHeight(3450);", []),
+    ('Label2.SetText(L"Help" + p + L"more");', []),
+    ('r = dialogs.InputBox(L"Prompt", L"Title", L"");', []),
+    ("ShowError(d, L\"No\", MessageButtons::OkCancel);", []),
+    ("unit = Scaled(1, dpi);", []),
+    ('writer.Item(SS_LEFT, 7, 7, 170, 48, kId, kStatic, L"OK");', []),
+    ("writer.Word(246);", []),
+    ("Word(0);", [("integer", "Word(1);")]),
+    ("b = Brush(RGB(255, 220, 90));", []),
+    ("c = RGB(v >> 16, 0, 1);", [("integer", "c = RGB(v >> 16, 0, 0);"),
+                                  ("integer", "c = RGB(v >> 16, 1, 1);"),
+                                  ("integer", "c = RGB(v >> 17, 0, 1);")]),
+    ("left = r + 2 * unit;", []),
+    ("left = r + 2 * count;", [("integer", "left = r + 3 * count;")]),
+]
+
+LITERAL_OPERATORS = ("integer", "empty-string", "boolean")
+
+
 class ReadingTest(unittest.TestCase):
     def test_only_code_is_mutated(self):
         for snippet, expected in READING:
@@ -142,6 +169,15 @@ class OperatorsTest(unittest.TestCase):
         for operator, snippet, expected in OPERATORS:
             with self.subTest(operator=operator, snippet=snippet):
                 self.assertEqual(mutants(snippet, operator), sorted(expected))
+
+    def test_design_data_is_left_to_the_end_to_end_walk(self):
+        for snippet, expected in DESIGN:
+            with self.subTest(snippet=snippet):
+                found = [m for m in mutants(snippet) if m[0] in LITERAL_OPERATORS]
+                self.assertEqual(found, sorted(expected))
+
+    def test_the_code_around_design_data_is_still_mutated(self):
+        self.assertEqual(mutants("SetOuterHeight(3450);", "deleted-statement"), ["{}"])
 
     def test_a_mutant_is_told_by_its_line_with_whitespace_collapsed(self):
         found = find_mutants("src/a.cpp", "int f() {\n  return  a +\n b;\n}\n")
@@ -176,7 +212,7 @@ class SampleTest(unittest.TestCase):
 
 
 class EquivalentsTest(unittest.TestCase):
-    SOURCES = {"src/a.cpp": wrapped("x = a + b;")}
+    SOURCES = {"src/a.cpp": wrapped("x = a + b;\nSetOuterWidth(5820);")}
 
     def entry(self, file, operator, original, mutated):
         return equivalents.Entry(1, (file, operator, original, mutated), "why")
@@ -197,6 +233,7 @@ class EquivalentsTest(unittest.TestCase):
             (("src/a.cpp", "arithmetic", "x = a + b;", "x = a - b;"), False),
             (("src/a.cpp", "arithmetic", "x = a + c;", "x = a - c;"), True),  # the line changed
             (("src/gone.cpp", "arithmetic", "x = a + b;", "x = a - b;"), True),
+            (("src/a.cpp", "integer", "SetOuterWidth(5820);", "SetOuterWidth(5821);"), True),
         ]
         entries = [self.entry(*key) for key, _ in rows]
         stale = equivalents.stale(entries, self.SOURCES.get)
