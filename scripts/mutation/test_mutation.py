@@ -1,6 +1,6 @@
 """The mutation tool's own tests: its reading of C++, each operator, the design-data rule,
 the sample and the equivalent list, as tables of snippets and the mutants expected of them.
-No build needed:
+No build needed; the native CTest run starts them:
 
     cd scripts && python3 -m unittest mutation.test_mutation
 """
