@@ -5,12 +5,12 @@
 #
 #   scripts/mutate.sh [--seed N --count M | --all] [--list] [--win32] [--file PART]
 #
-# The engine is scripts/mutate.py; the mutants judged equivalent are listed in
-# scripts/mutate-equivalent.txt.
+# The engine is the package scripts/mutation (its modules say what each does); the mutants
+# judged equivalent are listed in scripts/mutate-equivalent.txt.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 if ! command -v python3 >/dev/null 2>&1; then
   echo "mutate: python3 is missing (apt-get install python3)" >&2
   exit 2
 fi
-exec python3 "$root/scripts/mutate.py" "$@"
+PYTHONPATH="$root/scripts${PYTHONPATH:+:$PYTHONPATH}" exec python3 -B -m mutation "$@"
