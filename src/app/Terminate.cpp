@@ -9,6 +9,10 @@
 #include <exception>
 #include <typeinfo>
 
+#if defined(MELODEX_COVERAGE)
+extern "C" void __gcov_dump();
+#endif
+
 namespace __gnu_cxx {
 
 // Defined here, this takes the runtime's default handler's place.
@@ -20,6 +24,9 @@ void __verbose_terminate_handler() {
   } else {
     std::fputs("terminate called without an active exception\n", stderr);
   }
+#if defined(MELODEX_COVERAGE)
+  __gcov_dump();  // a coverage build keeps the counts of a run that ends here
+#endif
   std::abort();  // the system tells the user the program ended abnormally
 }
 

@@ -3,6 +3,8 @@
 #include <functional>
 #include <string>
 
+#include "Melodex.h"
+#include "platform/Error.h"
 #include "platform/win32/Win32Dialogs.h"
 #include "ui/dialogs/Form2.h"
 #include "ui/dialogs/Form4.h"
@@ -179,6 +181,49 @@ TEST_F(BoxesWin32Test, TheInputBoxAsksWithItsPromptAndGivesWhatWasTyped) {
                 },
                 [&] { return boxes.InputBox(L"Why?", L"", L"before"); }),
             L"");
+}
+
+// An error that no window expected, thrown by what a click or an access key set off, reaches
+// the person as a box of the program's, says why when it can, and the program goes on.
+TEST_F(BoxesWin32Test, AnErrorNoWindowExpectedIsToldInABoxAndTheProgramGoesOn) {
+  const HWND button = Real(Main().Command12);  // "&URL to MP3s"
+  const std::wstring unexpected = L"Something unexpected went wrong; the action was not completed.";
+  const std::wstring why = unexpected + kLineBreak + L"the planted error";
+  struct Case {
+    const char* what;
+    bool byKey;
+    bool known;
+    std::wstring told;
+  } cases[] = {
+      {"a click, our error", false, true, why},
+      {"a click, any other", false, false, unexpected},
+      {"an access key, our error", true, true, why},
+      {"an access key, any other", true, false, unexpected},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Main().Command12.Click = [known = c.known] {
+      if (known) throw Error(L"the planted error");
+      throw 0;
+    };
+    std::wstring told, title;
+    person = [&](HWND box) {
+      told = TextOf(GetDlgItem(box, 0xFFFF));
+      title = TextOf(box);
+      return IDOK;
+    };
+    SetTimer(nullptr, 0, 10, &AtTheBox);
+    if (c.byKey) {
+      PostMessageW(button, WM_SYSCHAR, L'u', 1 | (1 << 29));
+      windows.PumpPending();
+    } else {
+      SendMessageW(button, BM_CLICK, 0, 0);
+    }
+    EXPECT_EQ(told, c.told);
+    EXPECT_EQ(title, kAppTitle);
+    EXPECT_FALSE(windows.Ended());
+    EXPECT_TRUE(IsWindowEnabled(main));
+  }
 }
 
 }  // namespace

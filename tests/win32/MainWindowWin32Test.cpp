@@ -182,10 +182,116 @@ TEST_F(MainWindowWin32Test, AReaderHearsTheNameTheModelGivesAControlNow) {
   Main().Text1.SetAccessibleName(L"Music folder");
   EXPECT_EQ(ReaderName(box), L"Music folder");
   EXPECT_EQ(ReaderName(box, Asking::Script), L"Music folder");
+  EXPECT_EQ(ReaderName(box, Asking::ScriptOfItself), L"Music folder");
   EXPECT_EQ(ReaderName(box, Asking::FirstPart), ReaderName(box, Asking::System));
   EXPECT_EQ(ReaderState(box), ReaderState(box, Asking::System));
   Main().Text1.SetAccessibleName(L"");  // the system's name again
   EXPECT_EQ(ReaderName(box), ReaderName(box, Asking::System));
+}
+
+// All a reader hears of one question about a control: the result and what came with it.
+struct Heard {
+  Heard() { self.vt = VT_I4; }  // lVal 0, CHILDID_SELF: the control itself
+  VARIANT self{};
+  std::wstring before;  // the control's text before the question
+  HRESULT result = E_FAIL;
+  BSTR text = nullptr;
+  VARIANT value{};
+  IDispatch* object = nullptr;
+  ITypeInfo* info = nullptr;
+  LONG numbers[4] = {-1, -1, -1, -1};
+  UINT count = 0;
+  DISPID id = 0;
+  std::wstring Said() {
+    std::wstring said = std::to_wstring(result) + L" " + std::to_wstring(value.vt);
+    if (text) said += L" " + std::wstring(text, SysStringLen(text));
+    if (value.vt == VT_I4) said += L" " + std::to_wstring(value.lVal);
+    if (value.vt == VT_BSTR && value.bstrVal) said += L" " + std::wstring(value.bstrVal);
+    said += object || info ? L" an object" : L" no object";
+    for (const LONG number : {numbers[0], numbers[1], numbers[2], numbers[3], LONG(count), id})
+      said += L" " + std::to_wstring(number);
+    SysFreeString(text);
+    VariantClear(&value);
+    if (object) object->Release();
+    if (info) info->Release();
+    return said;
+  }
+};
+
+TEST_F(MainWindowWin32Test, EveryQuestionButTheNameGetsTheSystemsAnswer) {
+  const HWND box = Real(Main().Text1);
+  const std::wstring text = TextOf(box);
+  using A = IAccessible*;
+  struct Question {
+    const char* what;
+    void (*ask)(A, Heard&);
+  } questions[] = {
+      {"type info count", [](A a, Heard& h) { h.result = a->GetTypeInfoCount(&h.count); }},
+      {"type info", [](A a, Heard& h) { h.result = a->GetTypeInfo(0, 0, &h.info); }},
+      {"ids of names",
+       [](A a, Heard& h) {
+         wchar_t member[] = L"accRole";
+         LPOLESTR names[] = {member};
+         h.result = a->GetIDsOfNames(IID_NULL, names, 1, 0, &h.id);
+       }},
+      {"role, through IDispatch",
+       [](A a, Heard& h) {
+         DISPPARAMS none{};
+         h.result = a->Invoke(DISPID_ACC_ROLE, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, &h.value,
+                              nullptr, nullptr);
+       }},
+      {"parent", [](A a, Heard& h) { h.result = a->get_accParent(&h.object); }},
+      {"child count", [](A a, Heard& h) { h.result = a->get_accChildCount(&h.numbers[0]); }},
+      {"child", [](A a, Heard& h) { h.result = a->get_accChild(h.self, &h.object); }},
+      {"description", [](A a, Heard& h) { h.result = a->get_accDescription(h.self, &h.text); }},
+      {"help", [](A a, Heard& h) { h.result = a->get_accHelp(h.self, &h.text); }},
+      {"help topic",
+       [](A a, Heard& h) { h.result = a->get_accHelpTopic(&h.text, h.self, &h.numbers[0]); }},
+      {"keyboard shortcut",
+       [](A a, Heard& h) { h.result = a->get_accKeyboardShortcut(h.self, &h.text); }},
+      {"focus", [](A a, Heard& h) { h.result = a->get_accFocus(&h.value); }},
+      {"selection", [](A a, Heard& h) { h.result = a->get_accSelection(&h.value); }},
+      {"default action",
+       [](A a, Heard& h) { h.result = a->get_accDefaultAction(h.self, &h.text); }},
+      {"location",
+       [](A a, Heard& h) {
+         LONG* n = h.numbers;
+         h.result = a->accLocation(&n[0], &n[1], &n[2], &n[3], h.self);
+       }},
+      {"next", [](A a, Heard& h) { h.result = a->accNavigate(NAVDIR_NEXT, h.self, &h.value); }},
+      {"what stands at its middle",
+       [](A a, Heard& h) {
+         LONG left = 0, top = 0, width = 0, height = 0;
+         a->accLocation(&left, &top, &width, &height, h.self);
+         h.result = a->accHitTest(left + width / 2, top + height / 2, &h.value);
+       }},
+      {"select", [](A a, Heard& h) { h.result = a->accSelect(SELFLAG_TAKEFOCUS, h.self); }},
+      {"default action done", [](A a, Heard& h) { h.result = a->accDoDefaultAction(h.self); }},
+      {"name set",
+       [](A a, Heard& h) {
+         h.text = SysAllocString(L"Another name");
+         h.result = a->put_accName(h.self, h.text);
+       }},
+      {"value set to the text it has",
+       [](A a, Heard& h) {
+         h.text = SysAllocString(h.before.c_str());
+         h.result = a->put_accValue(h.self, h.text);
+       }},
+  };
+  IAccessible* const named = ReaderObject(box, Asking::Reader);
+  IAccessible* const system = ReaderObject(box, Asking::System);
+  ASSERT_TRUE(named && system);
+  for (const Question& question : questions) {
+    Heard fromNamed, fromSystem;
+    fromNamed.before = fromSystem.before = text;
+    question.ask(named, fromNamed);
+    question.ask(system, fromSystem);
+    EXPECT_EQ(fromNamed.Said(), fromSystem.Said()) << question.what;
+  }
+  named->Release();
+  system->Release();
+  EXPECT_EQ(ReaderName(box), L"MP3 Directory") << "the model's name all along";
+  EXPECT_EQ(TextOf(box), text);
 }
 
 TEST_F(MainWindowWin32Test, AChildWindowTheProgramDidNotMakeIsNoneOfItsControls) {

@@ -44,9 +44,10 @@ inline std::wstring TextOf(HWND window) {
   return text;
 }
 
-// How a reader asks for a name: as readers do; as a script does, through IDispatch; for the
-// first part of the control rather than the control itself; or of the system's own object.
-enum class Asking { Reader, Script, FirstPart, System };
+// How a reader asks for a name: as readers do; as a script does, through IDispatch, without
+// or with the control itself as the argument; for the first part of the control rather than
+// the control itself; or of the system's own object.
+enum class Asking { Reader, Script, ScriptOfItself, FirstPart, System };
 
 // The object a reader in this process asks about the control, or null.
 inline IAccessible* ReaderObject(HWND control, Asking asking) {
@@ -88,10 +89,14 @@ inline std::wstring ReaderName(HWND control, Asking asking = Asking::Reader) {
   self.lVal = asking == Asking::FirstPart ? 1 : CHILDID_SELF;
   BSTR name = nullptr;
   bool named = false;
-  if (asking == Asking::Script) {
-    DISPPARAMS none{};
+  if (asking == Asking::Script || asking == Asking::ScriptOfItself) {
+    DISPPARAMS arguments{};
+    if (asking == Asking::ScriptOfItself) {
+      arguments.rgvarg = &self;
+      arguments.cArgs = 1;
+    }
     VARIANT result{};
-    named = SUCCEEDED(object->Invoke(DISPID_ACC_NAME, IID_NULL, 0, DISPATCH_PROPERTYGET, &none,
+    named = SUCCEEDED(object->Invoke(DISPID_ACC_NAME, IID_NULL, 0, DISPATCH_PROPERTYGET, &arguments,
                                      &result, nullptr, nullptr)) &&
             result.vt == VT_BSTR;
     name = named ? result.bstrVal : nullptr;

@@ -46,6 +46,16 @@ bool Process::Responsive(HWND window, DWORD milliseconds) {
 
 void Process::Kill() {
   if (process_ && Running()) {
+#if defined(MELODEX_COVERAGE)
+    // A coverage build of the program writes its counts first (src/app/CoverageDump.cpp).
+    const std::wstring name = L"MelodexCoverageDump." + std::to_wstring(id_);
+    const HANDLE request = OpenEventW(EVENT_MODIFY_STATE, FALSE, name.c_str());
+    const HANDLE written = OpenEventW(SYNCHRONIZE, FALSE, (name + L".written").c_str());
+    if (request && written && SetEvent(request)) WaitForSingleObject(written, 10000);
+    if (request) CloseHandle(request);
+    if (written) CloseHandle(written);
+#endif
+    TerminateProcess(process_, 0xDEAD);
     TerminateProcess(process_, 0xDEAD);
     WaitForSingleObject(process_, 5000);
   }
