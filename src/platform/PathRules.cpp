@@ -276,14 +276,4 @@ PathRefusal SystemRefusal(std::wstring_view extended) {
   return PathRefusal::kNone;
 }
 
-bool IsProgramFileName(std::wstring_view resolved) {
-  std::wstring_view path = resolved;
-  if (path.starts_with(kExtended) && HasDrive(path.substr(kExtended.size())))
-    path.remove_prefix(kExtended.size());
-  if (HasDrive(path)) path.remove_prefix(2);
-  if (path.empty() || IsSeparator(path.back()) || path.find(L':') != std::wstring_view::npos)
-    return false;
-  return HasExtension(PathNames(path).back(), L".exe");
-}
-
 }  // namespace melodex

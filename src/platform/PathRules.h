@@ -107,11 +107,4 @@ inline constexpr std::size_t kLongestSystemPath = 32766;
 enum class PathRefusal { kNone, kTooLong, kHoldsNul };
 PathRefusal SystemRefusal(std::wstring_view extended);
 
-// Whether a path, resolved as ExtendedLengthPath resolves it, names a program file that the
-// system runs as itself: a name ending in ".exe" in any letter case, and no colon beyond
-// the drive's, which would name a stream of a file instead of the file. Any other file (a
-// batch file, a command script, a shortcut, a document) the system would hand to another
-// program to run.
-bool IsProgramFileName(std::wstring_view resolved);
-
 }  // namespace melodex

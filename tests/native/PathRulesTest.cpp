@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/PathRules.h"
+#include "platform/Processes.h"
 
 namespace melodex {
 namespace {
