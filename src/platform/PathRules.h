@@ -58,7 +58,8 @@ PathParts SplitPath(std::wstring_view path);
 std::wstring JoinPath(const PathParts& parts);
 
 // The root of a full path in the form it is written in: "C:\", "\\server\share\",
-// "\\?\C:\" or "\\?\UNC\server\share\"; the empty text for a relative path.
+// "\\?\C:\" or "\\?\UNC\server\share\". A path relative to a drive's current folder gives
+// that drive's root ("Z:\" for "Z:page.html"); any other relative path the empty text.
 std::wstring RootOf(std::wstring_view path);
 
 // The folder a path's last name stands in, as the path writes it, up to and with the
