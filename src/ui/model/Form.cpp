@@ -120,7 +120,7 @@ void Form::PressSpace() {
   if (focused_ && focused_->GetKind() != Control::Kind::TextBox) focused_->Press();
 }
 
-void Form::PressAccessKey(wchar_t key) {
+bool Form::PressAccessKey(wchar_t key) {
   std::vector<Control*> all(controls_);
   std::stable_sort(all.begin(), all.end(), [](const Control* a, const Control* b) {
     return a->TabIndex() < b->TabIndex();
@@ -132,7 +132,7 @@ void Form::PressAccessKey(wchar_t key) {
       matches.push_back(control);
     }
   }
-  if (matches.empty()) return;
+  if (matches.empty()) return false;
   if (matches.size() > 1) {
     // Several controls share the key: move among them, press none.
     const int from = focused_ ? focused_->TabIndex() : -1;
@@ -145,16 +145,17 @@ void Form::PressAccessKey(wchar_t key) {
       focused_ = next;  // a label: its key leads to the control after it
       PressTab();
     }
-    return;
+    return true;
   }
   Control& match = *matches.front();
   if (match.GetKind() == Control::Kind::Label) {
     focused_ = &match;
     PressTab();
-    return;
+    return true;
   }
   SetFocus(match);
   match.Press();
+  return true;
 }
 
 }  // namespace melodex::ui
