@@ -77,10 +77,7 @@ void Form::SetFocus(Control& control) {
 
 void Form::PressTab(bool backwards) {
   const auto order = TabOrder();
-  if (order.empty()) {
-    focused_ = nullptr;
-    return;
-  }
+  if (order.empty()) return;  // nothing in the window can take the focus
   // From a control that has just lost the right to the focus, go on from its place.
   const int from = focused_ ? focused_->TabIndex() : (backwards ? order.front()->TabIndex() : -1);
   Control* next = nullptr;
