@@ -1,5 +1,6 @@
 #include "ui/dialogs/HandOver.h"
 
+#include <algorithm>
 #include <charconv>
 #include <limits>
 #include <string>
@@ -7,24 +8,16 @@
 namespace melodex {
 
 double HandOverNumber(std::wstring_view text) {
-  std::size_t at = 0;
-  while (at < text.size() && (text[at] == L' ' || text[at] == L'\t')) ++at;
-  const bool negative = at < text.size() && text[at] == L'-';
-  if (negative || (at < text.size() && text[at] == L'+')) ++at;
+  text.remove_prefix(std::min(text.find_first_not_of(L" \t"), text.size()));
+  const bool negative = text.starts_with(L'-');
+  if (negative || text.starts_with(L'+')) text.remove_prefix(1);
   // The digits and the decimal point, converted as a whole to the nearest number: adding them
   // up one by one rounds at every step, and "8.99999999999999999999" would come out above 9.
   // Every digit counts, however many: a number halfway between two doubles has up to 768
-  // significant digits, and one more beyond them decides which way it goes.
-  std::string number;
-  for (bool point = false; at < text.size(); ++at) {
-    const wchar_t c = text[at];
-    if (c == L'.' && !point) {
-      point = true;
-    } else if (c < L'0' || c > L'9') {
-      break;
-    }
-    number += static_cast<char>(c);
-  }
+  // significant digits, and one more beyond them decides which way it goes. The conversion
+  // stops at a second point.
+  const std::wstring_view digits = text.substr(0, text.find_first_not_of(L"0123456789."));
+  const std::string number(digits.begin(), digits.end());
   double value = 0;  // also when there is no digit at all
   if (std::from_chars(number.data(), number.data() + number.size(), value, std::chars_format::fixed)
           .ec == std::errc::result_out_of_range) {
