@@ -32,11 +32,11 @@ struct Rooted {
   std::wstring_view drive;  // "C:" as written
   std::wstring_view server;
   std::wstring_view share;
-  std::size_t end = 0;  // the root's length: the names below it start here
+  std::size_t end;  // the root's length: the names below it start here
 };
 
 Rooted SplitRoot(std::wstring_view path) {
-  Rooted rooted;
+  Rooted rooted{};
   std::size_t at = 0;
   if (path.starts_with(kExtended) && HasDrive(path.substr(kExtended.size()))) {
     rooted.extended = true;
