@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <type_traits>
 
+#include "platform/Digits.h"
+
 namespace melodex {
 namespace {
 
@@ -69,23 +71,11 @@ void AppendReference(std::wstring& out, char32_t c) {
     default:
       break;
   }
-  if (IsC1Control(c)) c = 0xFFFD;
-  wchar_t digits[8];
-  std::size_t count = 0;
-  do {
-    digits[count++] = static_cast<wchar_t>(L'0' + c % 10);
-    c /= 10;
-  } while (c != 0);
-  out += L"&#";
-  while (count > 0) out += digits[--count];
-  out += L';';
+  out.append(L"&#").append(DecimalDigits(IsC1Control(c) ? 0xFFFD : c)).push_back(L';');
 }
 
 void AppendPercentByte(std::wstring& out, unsigned byte) {
-  static constexpr wchar_t kHex[] = L"0123456789ABCDEF";
-  out += L'%';
-  out += kHex[byte >> 4];
-  out += kHex[byte & 0xF];
+  out.append(L"%").append(HexDigits(byte, 2));
 }
 
 void AppendPercentUtf8(std::wstring& out, char32_t cp) {

@@ -21,26 +21,44 @@ bool IsNetworkPath(std::wstring_view path) {
   return path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1]);
 }
 
-// The root of a path that has one, a drive's ("C:" as written) or a network path's (its
-// server and share, either of which may be missing), and what follows it.
+// A path's root as it is written, and where it ends. A drive ("C:"), with the separator of
+// its root folder when one follows ("C:a" stands in the drive's current folder); a network
+// path's server and share, either of which may be missing, with the separator after them;
+// either behind the extended-length prefix ("\\?\C:\", "\\?\UNC\server\share\"). Else a
+// separator in front, the root of the current drive, or none at all: a relative path.
 struct Rooted {
-  std::wstring_view drive;
+  bool extended = false;
+  bool network = false;
+  std::wstring_view drive;  // "C:" as written
   std::wstring_view server;
   std::wstring_view share;
-  std::wstring_view rest;
+  std::size_t end;  // the root's length: the names below it start here
 };
 
 Rooted SplitRoot(std::wstring_view path) {
-  if (HasDrive(path)) return {.drive = path.substr(0, 2), .rest = path.substr(2)};
-  Rooted rooted;
-  std::size_t at = 2;
-  for (std::wstring_view* name : {&rooted.server, &rooted.share}) {
-    while (at < path.size() && IsSeparator(path[at])) ++at;
-    const std::size_t start = at;
-    while (at < path.size() && !IsSeparator(path[at])) ++at;
-    *name = path.substr(start, at - start);
+  Rooted rooted{};
+  std::size_t at = 0;
+  if (path.starts_with(kExtended) && HasDrive(path.substr(kExtended.size()))) {
+    rooted.extended = true;
+    at = kExtended.size();
+  } else if (IsNetworkPath(path)) {
+    rooted.extended = path.starts_with(kExtendedUnc);
+    rooted.network = true;
+    at = rooted.extended ? kExtendedUnc.size() : 2;
   }
-  rooted.rest = path.substr(at);
+  if (rooted.network) {
+    for (std::wstring_view* name : {&rooted.server, &rooted.share}) {
+      while (at < path.size() && IsSeparator(path[at])) ++at;
+      const std::size_t start = at;
+      while (at < path.size() && !IsSeparator(path[at])) ++at;
+      *name = path.substr(start, at - start);
+    }
+  } else if (HasDrive(path.substr(at))) {
+    rooted.drive = path.substr(at, 2);
+    at += 2;
+  }
+  if (at < path.size() && IsSeparator(path[at])) ++at;
+  rooted.end = at;
   return rooted;
 }
 
@@ -65,15 +83,14 @@ std::wstring Joined(const std::wstring& folder, std::wstring_view rest) {
 
 // The path with its meaning fixed: what it is relative to written in front of it.
 std::wstring Absolute(std::wstring_view path, const CurrentFolders& folders) {
+  if (IsFullPath(path)) return std::wstring(path);
   if (HasDrive(path)) {
-    if (path.size() > 2 && IsSeparator(path[2])) return std::wstring(path);
     // "D:a": the folder the process remembers on that drive, or else its root.
     std::wstring base = folders.onDrive(path[0]);
     if (!HasDrive(base) || FoldCase(base[0]) != FoldCase(path[0]))
       base = std::wstring(path.substr(0, 2)) + L'\\';
     return Joined(base, path.substr(2));
   }
-  if (IsNetworkPath(path)) return std::wstring(path);
   const std::wstring current = OrdinaryPath(folders.current());
   if (!path.empty() && IsSeparator(path[0])) {
     return OrdinaryPath(ExtendedRoot(SplitRoot(current))) + std::wstring(path.substr(1));
@@ -161,17 +178,16 @@ std::wstring DriveOf(std::wstring_view path) {
 }
 
 PathParts SplitPath(std::wstring_view path) {
+  const Rooted rooted = SplitRoot(path);
   PathParts parts;
-  std::wstring_view rest = path;
-  if (HasDrive(path)) {
-    parts.root = DriveOf(path) + L'\\';
-    rest.remove_prefix(2);
-  } else if (IsNetworkPath(path)) {
-    const Rooted rooted = SplitRoot(path);
+  if (!rooted.drive.empty()) {
+    parts.root = DriveOf(rooted.drive) + L'\\';
+  } else if (rooted.network) {
     parts.root = NetworkRoot(L"\\\\", rooted);
-    rest = rooted.rest;
   }
-  for (const std::wstring_view name : PathNames(rest)) parts.folders.emplace_back(name);
+  for (const std::wstring_view name : PathNames(path.substr(rooted.end))) {
+    parts.folders.emplace_back(name);
+  }
   return parts;
 }
 
@@ -185,37 +201,16 @@ std::wstring JoinPath(const PathParts& parts) {
 }
 
 std::wstring RootOf(std::wstring_view path) {
-  if (path.starts_with(kExtendedUnc)) {
-    const std::wstring network = L"\\\\" + std::wstring(path.substr(kExtendedUnc.size()));
-    return NetworkRoot(kExtendedUnc, SplitRoot(network));
-  }
-  if (path.starts_with(kExtended) && HasDrive(path.substr(kExtended.size()))) {
-    return std::wstring(path.substr(0, kExtended.size() + 2)) + L'\\';
-  }
-  if (HasDrive(path)) return std::wstring(path.substr(0, 2)) + L'\\';
-  if (IsNetworkPath(path)) return NetworkRoot(L"\\\\", SplitRoot(path));
+  const Rooted rooted = SplitRoot(path);
+  if (rooted.extended) return ExtendedRoot(rooted);
+  if (!rooted.drive.empty()) return std::wstring(rooted.drive) + L'\\';
+  if (rooted.network) return NetworkRoot(L"\\\\", rooted);
   return L"";
 }
 
 std::wstring FolderOf(std::wstring_view path) {
-  // How much of the path is its root, which stays whatever names follow: a drive's, with its
-  // separator if it has one, or a network path's server and share and the separator after.
-  std::size_t root = 0;
-  if (HasDrive(path)) {
-    root = path.size() > 2 && IsSeparator(path[2]) ? 3 : 2;
-  } else if (path.starts_with(kExtended) && HasDrive(path.substr(kExtended.size()))) {
-    root = std::min(path.size(), kExtended.size() + 3);
-  } else if (IsNetworkPath(path)) {
-    root = path.starts_with(kExtendedUnc) ? kExtendedUnc.size() : 2;
-    for (int name = 0; name < 2; ++name) {
-      while (root < path.size() && IsSeparator(path[root])) ++root;
-      while (root < path.size() && !IsSeparator(path[root])) ++root;
-    }
-    if (root < path.size()) ++root;
-  } else if (!path.empty() && IsSeparator(path[0])) {
-    root = 1;
-  }
-  // A separator at the end belongs to the name before it.
+  // The root stays whatever names follow; a separator at the end belongs to the name before.
+  const std::size_t root = SplitRoot(path).end;
   std::size_t end = path.size();
   while (end > root && IsSeparator(path[end - 1])) --end;
   while (end > root && !IsSeparator(path[end - 1])) --end;
@@ -223,7 +218,8 @@ std::wstring FolderOf(std::wstring_view path) {
 }
 
 bool IsFullPath(std::wstring_view path) {
-  return (HasDrive(path) && path.size() >= 3 && IsSeparator(path[2])) || IsNetworkPath(path);
+  const Rooted rooted = SplitRoot(path);
+  return rooted.network || rooted.extended || (!rooted.drive.empty() && rooted.end > 2);
 }
 
 std::wstring ExtendedLengthPath(std::wstring_view path, const CurrentFolders& folders) {
@@ -231,10 +227,11 @@ std::wstring ExtendedLengthPath(std::wstring_view path, const CurrentFolders& fo
     return std::wstring(path);
   const std::wstring absolute = Absolute(path, folders);
   const Rooted rooted = SplitRoot(absolute);
-  const bool endsInSeparator = !rooted.rest.empty() && IsSeparator(rooted.rest.back());
+  const std::wstring_view rest = std::wstring_view(absolute).substr(rooted.end);
+  const bool endsInSeparator = !rest.empty() && IsSeparator(rest.back());
 
   std::vector<std::wstring> names;
-  const std::vector<std::wstring_view> given = PathNames(rooted.rest);
+  const std::vector<std::wstring_view> given = PathNames(rest);
   for (std::size_t i = 0; i < given.size(); ++i) {
     std::wstring name(given[i]);
     if (name == L".") continue;
@@ -274,16 +271,6 @@ PathRefusal SystemRefusal(std::wstring_view extended) {
   if (extended.size() > kLongestSystemPath) return PathRefusal::kTooLong;
   if (extended.find(L'\0') != std::wstring_view::npos) return PathRefusal::kHoldsNul;
   return PathRefusal::kNone;
-}
-
-bool IsProgramFileName(std::wstring_view resolved) {
-  std::wstring_view path = resolved;
-  if (path.starts_with(kExtended) && HasDrive(path.substr(kExtended.size())))
-    path.remove_prefix(kExtended.size());
-  if (HasDrive(path)) path.remove_prefix(2);
-  if (path.empty() || IsSeparator(path.back()) || path.find(L':') != std::wstring_view::npos)
-    return false;
-  return HasExtension(PathNames(path).back(), L".exe");
 }
 
 }  // namespace melodex

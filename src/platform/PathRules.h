@@ -58,7 +58,8 @@ PathParts SplitPath(std::wstring_view path);
 std::wstring JoinPath(const PathParts& parts);
 
 // The root of a full path in the form it is written in: "C:\", "\\server\share\",
-// "\\?\C:\" or "\\?\UNC\server\share\"; the empty text for a relative path.
+// "\\?\C:\" or "\\?\UNC\server\share\". A path relative to a drive's current folder gives
+// that drive's root ("Z:\" for "Z:page.html"); any other relative path the empty text.
 std::wstring RootOf(std::wstring_view path);
 
 // The folder a path's last name stands in, as the path writes it, up to and with the
@@ -106,12 +107,5 @@ inline constexpr std::size_t kLongestSystemPath = 32766;
 // the text the system reads.
 enum class PathRefusal { kNone, kTooLong, kHoldsNul };
 PathRefusal SystemRefusal(std::wstring_view extended);
-
-// Whether a path, resolved as ExtendedLengthPath resolves it, names a program file that the
-// system runs as itself: a name ending in ".exe" in any letter case, and no colon beyond
-// the drive's, which would name a stream of a file instead of the file. Any other file (a
-// batch file, a command script, a shortcut, a document) the system would hand to another
-// program to run.
-bool IsProgramFileName(std::wstring_view resolved);
 
 }  // namespace melodex

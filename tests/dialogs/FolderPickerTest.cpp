@@ -1,7 +1,6 @@
 // The folder picker driven through the program, on the in-memory platform.
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <limits>
 #include <string>
 #include <vector>
@@ -334,79 +333,42 @@ TEST_F(FolderPickerTest, AColourNumberMakesOkDoNothingUntilAFolderButtonIsPresse
 }
 
 TEST(HandOverNumberTest, IsTheLeadingNumberOfTheText) {
-  const struct {
-    std::wstring text;
-    double number;
-  } cases[] = {
-      {L"0", 0},  {L"9", 9},    {L"09", 9},  {L" 9", 9},   {L"\t6", 6},
-      {L"+6", 6}, {L"-0", 0},   {L"-9", -9}, {L"9abc", 9}, {L"9.5", 9.5},
-      {L"6.", 6}, {L".5", 0.5}, {L"1e1", 1}, {L"", 0},     {L"Temp text space", 0},
-      {L"x9", 0}, {L"-6x", -6},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(HandOverNumber(c.text), c.number) << ::testing::PrintToString(c.text);
-  }
-  // Converted as a whole, to the nearest number: summed digit by digit it would miss 9.
-  EXPECT_EQ(HandOverNumber(L"8.99999999999999999999"), 9);
-  EXPECT_EQ(HandOverNumber(std::wstring_view(L"  9").substr(0, 1)), 0) << "the text given only";
-  // Halfway between two numbers, to the even one, unless a digit beyond the 800 converted
-  // puts it above.
-  EXPECT_EQ(HandOverNumber(L"9007199254740993." + std::wstring(801, L'0')), 9007199254740992.0);
-  EXPECT_EQ(HandOverNumber(L"9007199254740993." + std::wstring(800, L'0') + L"1"),
-            9007199254740994.0);
-}
-
-// The exact decimal text of mantissa * 2^power.
-std::wstring ExactDecimal(std::uint64_t mantissa, int power) {
-  std::vector<int> digits;  // the least significant first
-  for (; mantissa; mantissa /= 10) digits.push_back(static_cast<int>(mantissa % 10));
-  const auto multiply = [&digits](int factor) {
-    int carry = 0;
-    for (int& digit : digits) {
-      carry += digit * factor;
-      digit = carry % 10;
-      carry /= 10;
-    }
-    for (; carry; carry /= 10) digits.push_back(carry % 10);
-  };
-  for (int i = 0; i < power; ++i) multiply(2);
-  for (int i = 0; i < -power; ++i) multiply(5);  // and the point moves left as many places
-  const std::size_t decimals = power < 0 ? static_cast<std::size_t>(-power) : 0;
-  while (digits.size() <= decimals) digits.push_back(0);
-  std::wstring text;
-  for (std::size_t i = digits.size(); i-- > 0;) {
-    text += static_cast<wchar_t>(L'0' + digits[i]);
-    if (i == decimals && i != 0) text += L'.';
-  }
-  return text;
-}
-
-TEST(HandOverNumberTest, IsTheNearestNumberHalfwayAndAtTheEnds) {
   using limits = std::numeric_limits<double>;
-  constexpr std::uint64_t k53 = std::uint64_t{1} << 53;
   const struct {
     std::wstring text;
     double number;
   } cases[] = {
-      // Halfway between two numbers: the one whose last bit is 0.
-      {ExactDecimal(k53 + 1, 0), 9007199254740992.0},
-      {ExactDecimal(k53 + 3, 0), 9007199254740996.0},
-      {ExactDecimal(3, -1075), 2 * limits::denorm_min()},
-      {ExactDecimal(2 * k53 - 1, 1), 36028797018963968.0},  // up to the next power of two
-      // Just above halfway, by a digit far beyond those that can tell numbers apart.
-      {ExactDecimal(1, -1075) + std::wstring(100, L'0') + L"1", limits::denorm_min()},
-      {ExactDecimal(1, -1075), 0},
-      // Rounding up from the largest number below 2^-1022 gives 2^-1022.
-      {ExactDecimal(k53 - 1, -1075), limits::min()},
-      // Halfway from the largest number to 2^1024 is too large; a quarter of the way is not.
-      {ExactDecimal(2 * k53 - 1, 970), limits::infinity()},
-      {ExactDecimal(4 * k53 - 3, 969), limits::max()},
+      {L"0", 0},
+      {L"9", 9},
+      {L"09", 9},
+      {L" 9", 9},
+      {L"\t6", 6},
+      {L"+6", 6},
+      {L"-0", 0},
+      {L"-9", -9},
+      {L"9abc", 9},
+      {L"9.5", 9.5},
+      {L"6.", 6},
+      {L".5", 0.5},
+      {L"1e1", 1},
+      {L"", 0},
+      {L"Temp text space", 0},
+      {L"x9", 0},
+      {L"-6x", -6},
+      // Converted as a whole, to the nearest number: summed digit by digit it would miss 9.
+      {L"8.99999999999999999999", 9},
+      // Halfway between two numbers, to the even one, unless a digit far beyond puts it above.
+      {L"9007199254740993." + std::wstring(801, L'0'), 9007199254740992.0},
+      {L"9007199254740993." + std::wstring(800, L'0') + L"1", 9007199254740994.0},
+      // At the ends: too large, the least number above 0, too small.
       {L"1" + std::wstring(309, L'0'), limits::infinity()},
+      {L"0." + std::wstring(323, L'0') + L"5", limits::denorm_min()},
       {L"0." + std::wstring(324, L'0') + L"9", 0},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(HandOverNumber(c.text), c.number) << ::testing::PrintToString(c.text);
   }
+  EXPECT_EQ(HandOverNumber(std::wstring_view(L"  9").substr(0, 1)), 0) << "the text given only";
 }
 
 TEST_F(FolderPickerTest, TheHandOverFieldIsReadForItsLeadingNumber) {

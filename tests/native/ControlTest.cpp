@@ -42,5 +42,25 @@ TEST(ControlTest, AnAmpersandMarksTheAccessKeyAndIsNotRead) {
   EXPECT_EQ(box.PlainText(), L"&Go");
 }
 
+// A label takes no focus: its access key hands the focus to the control after it, and is a
+// key all the same, not the menu bar's.
+TEST(ControlTest, ALabelsAccessKeyLeadsToTheControlAfterIt) {
+  MemoryBackend backend;
+  Form form(backend, "Form", {});
+  const Label artist(form, "Label1", L"&Artist", {}, 0);
+  const TextBox artistBox(form, "Text1", {}, 1);
+  const TextBox yearBox(form, "Text2", {}, 2);
+  const Label title(form, "Label2", L"&Title", {}, 3);  // shares its key with the next one
+  TextBox titleBox(form, "Text3", {}, 4);
+  const Label track(form, "Label3", L"&Track", {}, 5);
+  const TextBox trackBox(form, "Text4", {}, 6);
+  form.SetFocus(titleBox);
+
+  EXPECT_TRUE(form.PressAccessKey(L'a'));
+  EXPECT_EQ(form.Focused(), &artistBox);
+  EXPECT_TRUE(form.PressAccessKey(L't'));
+  EXPECT_EQ(form.Focused(), &titleBox);
+}
+
 }  // namespace
 }  // namespace melodex::ui

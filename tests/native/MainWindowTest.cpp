@@ -232,7 +232,7 @@ TEST_F(MainWindowTest, TabFollowsTheTabOrderSkippingTheDisabledAndLabels) {
 
 TEST_F(MainWindowTest, AccessKeysPressTheirButtonOrMoveAmongTwins) {
   Form1& f = Main();
-  f.PressAccessKey(L'u');
+  EXPECT_TRUE(f.PressAccessKey(L'u'));
   EXPECT_EQ(f.Focused(), &f.Command12);
   ASSERT_EQ(dialogs.shown.size(), 2u);
   EXPECT_EQ(dialogs.shown[0].title, L"MP3 URL");
@@ -245,7 +245,8 @@ TEST_F(MainWindowTest, AccessKeysPressTheirButtonOrMoveAmongTwins) {
   EXPECT_EQ(f.Text2.Text(), L"Temp text space") << "neither was pressed";
   EXPECT_TRUE(dialogs.shown.empty());
 
-  f.PressAccessKey(L'G');  // "&Go" is disabled
+  EXPECT_FALSE(f.PressAccessKey(L'G'));   // "&Go" is disabled
+  EXPECT_FALSE(f.PressAccessKey(L'\0'));  // the key of no control, not of those without one
   EXPECT_EQ(f.Focused(), &f.Command9);
   EXPECT_TRUE(dialogs.shown.empty());
 }

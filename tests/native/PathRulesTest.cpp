@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/PathRules.h"
+#include "platform/Processes.h"
 
 namespace melodex {
 namespace {
@@ -140,6 +141,9 @@ TEST(PathRules, FullPathsAreWrittenOneWay) {
     EXPECT_EQ(RootOf(c.given), c.rootAsWritten);
     EXPECT_EQ(FolderOf(c.given), c.folder);
   }
+  // A path ends at its size, even where its text goes on.
+  EXPECT_EQ(SplitPath(std::wstring_view(L"C:\\x", 2)).folders.size(), 0u);
+  EXPECT_EQ(SplitPath(std::wstring_view(L"\\\\srv\\x", 5)).root, L"\\\\srv\\");
   EXPECT_EQ(DriveOf(L"d:\\Music"), L"D:");
   EXPECT_EQ(DriveOf(L"\\\\server\\music"), L"");
   EXPECT_FALSE(IsFullPath(L"D:page.html"));
@@ -209,6 +213,26 @@ TEST(PathRules, AProgramFileIsAnExeAsTheSystemResolvesItsName) {
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::PrintToString(std::wstring(c.path)));
     EXPECT_EQ(IsProgramFileName(ExtendedLengthPath(c.path, kFolders)), c.program);
+  }
+}
+
+// The launch rule asks the system for no name it could not start: one relative to a drive's
+// current folder, a stream, one too long for the system, one that is no ".exe".
+TEST(PathRules, TheLaunchRuleLooksUpOnlyANameItCouldStart) {
+  const std::wstring cases[] = {
+      L"C:Tools\\tool.exe",
+      L"C:\\Tools\\tool.exe:run",
+      L"C:\\" + std::wstring(kLongestSystemPath, L'a') + L".exe",
+      L"C:\\Tools\\tool.bat",
+  };
+  for (const std::wstring& program : cases) {
+    SCOPED_TRACE(program.size());
+    bool asked = false;
+    EXPECT_FALSE(FindProgram(program, L"", [&](const std::wstring& extended) {
+      asked = true;
+      return extended;  // every name its own long name
+    }));
+    EXPECT_FALSE(asked);
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/Digits.h"
 #include "platform/PathRules.h"
 #include "platform/memory/Cp1252.h"
 
@@ -307,11 +308,7 @@ std::unique_ptr<FileSearch> InMemoryFileSystem::FindFiles(const std::wstring& pa
 
 std::unique_ptr<TextFile> InMemoryFileSystem::CreateTextFile(const std::wstring& path) {
   // Written beside the page under a name of the same length as the real file system's.
-  static constexpr wchar_t kHex[] = L"0123456789ABCDEF";
-  std::wstring tempName = L"mp3";
-  for (int shift = 28; shift >= 0; shift -= 4) tempName += kHex[(nextTemp_ >> shift) & 0xF];
-  tempName += L".tmp";
-  ++nextTemp_;
+  const std::wstring tempName = L"mp3" + HexDigits(nextTemp_++, 8) + L".tmp";
   const std::wstring folderPath = FolderOf(path);
   ThrowIfNotTaken(path, path);
   ThrowIfNotTaken(folderPath + tempName, path);

@@ -37,20 +37,13 @@ std::optional<std::wstring> InMemoryProcesses::LongName(const std::wstring& path
 }
 
 bool InMemoryProcesses::StartProgram(const std::wstring& program, const std::wstring& arguments) {
-  if (!ProgramCommandLine(program, arguments)) return false;
-  // The file the system opens for the name: "/" read as "\", "." and ".." resolved, trailing
-  // dots and blanks dropped, then known by its long name. A full path never asks for the
-  // current folders.
-  const std::wstring extended =
-      ExtendedLengthPath(program, {.current = [] { return std::wstring(); },
-                                   .onDrive = [](wchar_t) { return std::wstring(); }});
-  if (SystemRefusal(extended) != PathRefusal::kNone || !IsProgramFileName(extended)) return false;
-  const std::optional<std::wstring> file = LongName(OrdinaryPath(extended));
-  if (!file || !IsProgramFileName(*file) || !files_.ReadFile(*file) ||
-      refused_.contains(FoldCase(*file))) {
+  std::optional<ProgramStart> start = FindProgram(
+      program, arguments,
+      [this](const std::wstring& extended) { return LongName(OrdinaryPath(extended)); });
+  if (!start || !files_.ReadFile(start->file) || refused_.contains(FoldCase(start->file))) {
     return false;
   }
-  started.push_back({*file, *ProgramCommandLine(*file, arguments)});
+  started.push_back({std::move(start->file), std::move(start->commandLine)});
   return true;
 }
 

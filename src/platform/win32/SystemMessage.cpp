@@ -1,5 +1,7 @@
 #include "platform/win32/SystemMessage.h"
 
+#include "platform/Digits.h"
+
 namespace melodex::win32 {
 
 std::wstring SystemMessage(DWORD error) {
@@ -16,13 +18,6 @@ std::wstring SystemMessage(DWORD error) {
   return text;
 }
 
-std::wstring ErrorNumber(DWORD error) {
-  std::wstring digits;
-  do {
-    digits.insert(digits.begin(), static_cast<wchar_t>(L'0' + error % 10));
-    error /= 10;
-  } while (error != 0);
-  return digits;
-}
+std::wstring ErrorNumber(DWORD error) { return DecimalDigits(error); }
 
 }  // namespace melodex::win32

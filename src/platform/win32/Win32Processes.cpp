@@ -29,31 +29,21 @@ std::optional<std::wstring> FinalName(const std::wstring& extended) {
 }  // namespace
 
 bool Win32Processes::StartProgram(const std::wstring& program, const std::wstring& arguments) {
-  // A name that makes no command line (not a full path, a NUL) is not looked up at all.
-  if (!ProgramCommandLine(program, arguments)) return false;
-  // The ".exe" rule judges the name as given, which names no stream, and the file's own long
-  // name: a short name may end in ".EXE" for a file that does not, and the system would run
-  // that file all the same. The program is started by that long name and told it, so that
-  // the system cannot read the name as another and the program reads its own. A name of
-  // MAX_PATH characters or more goes in the extended-length form, the one the system reads
-  // at any length. Wine 8 starts no program from such a path in any form, but given the
-  // ordinary one it overruns a buffer of its own from about a thousand characters on and
-  // takes this process down; the extended form just fails.
-  const std::optional<std::wstring> extended = ForSystemIfTaken(program);
-  if (!extended || !IsProgramFileName(*extended)) return false;
-  const std::optional<std::wstring> name = FinalName(*extended);
-  if (!name || !IsProgramFileName(*name)) return false;
-  const std::wstring resolved = OrdinaryPath(*name);
-  const std::wstring& file = resolved.size() < MAX_PATH ? resolved : *name;
+  std::optional<ProgramStart> start = FindProgram(program, arguments, FinalName);
+  if (!start) return false;
+  // A name of MAX_PATH characters or more goes in the extended-length form, the one the
+  // system reads at any length. Wine 8 starts no program from such a path in any form, but
+  // given the ordinary one it overruns a buffer of its own from about a thousand characters
+  // on and takes this process down; the extended form just fails.
+  const std::wstring ordinary = OrdinaryPath(start->file);
+  const std::wstring& file = ordinary.size() < MAX_PATH ? ordinary : start->file;
   // CreateProcessW may write into the command line, which is why it is a copy of its own.
-  std::optional<std::wstring> commandLine = ProgramCommandLine(resolved, arguments);
-  if (!commandLine) return false;
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = SW_SHOWNORMAL;
   PROCESS_INFORMATION process{};
-  if (!CreateProcessW(file.c_str(), commandLine->data(), nullptr, nullptr, FALSE, 0, nullptr,
+  if (!CreateProcessW(file.c_str(), start->commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                       nullptr, &startup, &process)) {
     return false;
   }

@@ -104,7 +104,7 @@ void frmAbout::StartSysInfo() {
       started = system.processes.StartProgram(SysInfoPath + kSysInfoProgram, L"");
     }
   } catch (...) {
-    started = false;  // whatever went wrong, the user hears only that it did not work
+    // Whatever went wrong, the user hears only that it did not work: `started` is still false.
   }
   if (!started)
     system.dialogs.ShowMessage({.text = L"System Information Is Unavailable At This Time"});

@@ -77,10 +77,7 @@ void Form::SetFocus(Control& control) {
 
 void Form::PressTab(bool backwards) {
   const auto order = TabOrder();
-  if (order.empty()) {
-    focused_ = nullptr;
-    return;
-  }
+  if (order.empty()) return;  // nothing in the window can take the focus
   // From a control that has just lost the right to the focus, go on from its place.
   const int from = focused_ ? focused_->TabIndex() : (backwards ? order.front()->TabIndex() : -1);
   Control* next = nullptr;
@@ -120,7 +117,7 @@ void Form::PressSpace() {
   if (focused_ && focused_->GetKind() != Control::Kind::TextBox) focused_->Press();
 }
 
-void Form::PressAccessKey(wchar_t key) {
+bool Form::PressAccessKey(wchar_t key) {
   std::vector<Control*> all(controls_);
   std::stable_sort(all.begin(), all.end(), [](const Control* a, const Control* b) {
     return a->TabIndex() < b->TabIndex();
@@ -132,7 +129,7 @@ void Form::PressAccessKey(wchar_t key) {
       matches.push_back(control);
     }
   }
-  if (matches.empty()) return;
+  if (matches.empty()) return false;
   if (matches.size() > 1) {
     // Several controls share the key: move among them, press none.
     const int from = focused_ ? focused_->TabIndex() : -1;
@@ -145,16 +142,17 @@ void Form::PressAccessKey(wchar_t key) {
       focused_ = next;  // a label: its key leads to the control after it
       PressTab();
     }
-    return;
+    return true;
   }
   Control& match = *matches.front();
   if (match.GetKind() == Control::Kind::Label) {
     focused_ = &match;
     PressTab();
-    return;
+    return true;
   }
   SetFocus(match);
   match.Press();
+  return true;
 }
 
 }  // namespace melodex::ui

@@ -78,8 +78,9 @@ class Form {
   void PressEscape();  // presses the cancel button
   void PressSpace();   // presses the focused control
   // Alt and a letter: presses the one control with that access key; with several, moves
-  // the focus to the next of them; a label passes the focus to the control after it.
-  void PressAccessKey(wchar_t key);
+  // the focus to the next of them; a label passes the focus to the control after it. False
+  // when no enabled control has the key, which is then the menu bar's.
+  bool PressAccessKey(wchar_t key);
 
   // --- What the real window reports ---
   void OnUserFocus(Control& control) { focused_ = &control; }

@@ -1,7 +1,4 @@
 // The program's one message loop, shared by all its windows.
-#include <algorithm>
-#include <cwctype>
-
 #include "platform/Error.h"
 #include "ui/win32/Win32Backend.h"
 #include "ui/win32/Win32Support.h"
@@ -20,16 +17,9 @@ bool Win32Backend::PreTranslate(MSG& message) {
     if (message.message == WM_CHAR && (typing || key < L' '))
       return IsDialogMessageW(window->Handle(), &message);
     window->SyncFocus();
-    const bool known =
-        std::any_of(form.Controls().begin(), form.Controls().end(), [&](const ui::Control* c) {
-          return c->Enabled() && c->AccessKey() != 0 &&
-                 c->AccessKey() == static_cast<wchar_t>(std::towupper(key));
-        });
-    if (message.message == WM_SYSCHAR && !known) return false;  // the menu bar's own keys
     // Access keys follow the program's rules, not the dialog manager's; a plain letter
-    // outside a text box is not one.
-    if (message.message == WM_SYSCHAR) form.PressAccessKey(key);
-    return true;
+    // outside a text box is not one. A key no control has goes on to the menu bar.
+    return message.message == WM_CHAR || form.PressAccessKey(key);
   }
   return IsDialogMessageW(window->Handle(), &message);
 }
