@@ -127,15 +127,30 @@ TEST_F(MainWindowWin32Test, DisabledGoIgnoresClicksAndItsAccessKey) {
 }
 
 TEST_F(MainWindowWin32Test, EnterInATextBoxPressesTheHiddenDefaultButton) {
+  // The buttons drawn as the default one: the one Enter presses, and no other.
+  const auto drawnAsDefault = [this] {
+    std::vector<std::string> names;
+    for (const ui::Control* button : Main().Controls()) {
+      const LONG_PTR style = GetWindowLongPtrW(Real(*button), GWL_STYLE);
+      if (button->GetKind() == ui::Control::Kind::CommandButton &&
+          (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
+        names.emplace_back(button->Name());
+    }
+    return names;
+  };
   Main().Command2.SetEnabled(true);
   dialogs.Answer(MessageAnswer::Ignore);
+  Focus(Main().Command12);
   Focus(Main().Text8);
+  EXPECT_EQ(drawnAsDefault(),
+            std::vector<std::string>{std::string(Main().DefaultButton()->Name())});
   Key(VK_RETURN);
   ASSERT_EQ(dialogs.shown.size(), 2u);
   EXPECT_EQ(dialogs.shown[0].message.title, L"Enter box");
 
   dialogs.shown.clear();
   Focus(Main().Command12);
+  EXPECT_EQ(drawnAsDefault(), std::vector<std::string>{"Command12"});
   Key(VK_RETURN);  // a focused button takes Enter itself
   ASSERT_FALSE(dialogs.shown.empty());
   EXPECT_EQ(dialogs.shown[0].title, L"MP3 URL");
