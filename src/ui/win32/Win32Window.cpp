@@ -63,7 +63,6 @@ Win32Window::~Win32Window() {
   // No message of the window's end reaches this object, which is going.
   SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
   DestroyWindow(window_);
-  peers_.clear();
   if (defaultFont_) DeleteObject(defaultFont_);
   for (const auto& [color, brush] : brushes_) DeleteObject(brush);
 }
