@@ -55,7 +55,7 @@ TEST_F(LayoutWin32Test, EveryControlHasTheRectangleAndTheFontOfItsDesign) {
   ui::Form* const forms[] = {&Main(), &app.FolderPicker(), &app.ColourChooser(), &app.HelpWindow(),
                              &app.AboutBox()};
   for (ui::Form* form : forms) {
-    form->Load();
+    form->Show();  // drawn, so that what it must draw anew shows
     windows.PumpPending();
     const HWND window = Real(*form);
     ASSERT_NE(window, nullptr) << form->Name();
@@ -76,6 +76,10 @@ TEST_F(LayoutWin32Test, EveryControlHasTheRectangleAndTheFontOfItsDesign) {
                  reinterpret_cast<LPARAM>(&suggested));
     GetWindowRect(window, &after);
     EXPECT_TRUE(EqualRect(&after, &suggested));
+    const HRGN dirty = CreateRectRgn(0, 0, 0, 0);
+    GetUpdateRgn(window, dirty, FALSE);
+    EXPECT_TRUE(PtInRegion(dirty, 0, 0)) << "drawn anew in full";
+    DeleteObject(dirty);
     ExpectLaidOutAt(form, other);
     // Back where it came from, it wants the size it had there.
     SendMessageW(window, WM_GETDPISCALEDSIZE, dpi, reinterpret_cast<LPARAM>(&size));
