@@ -143,6 +143,13 @@ TEST_F(FolderPickerWin32Test, ADriveFromTheListFillsTheOutputFolder) {
   EXPECT_EQ(picker.Drive1.ListIndex(), after);
   Key(VK_RETURN);
   EXPECT_EQ(picker.Drive1.ListIndex(), before);
+  // Opened again, the list shows a drive that has come meanwhile.
+  ASSERT_FALSE(GetLogicalDrives() & (1u << (L'Q' - L'A')));
+  ASSERT_TRUE(DefineDosDeviceW(0, L"Q:", root_.c_str()));
+  SendMessageW(box, CB_SHOWDROPDOWN, TRUE, 0);
+  EXPECT_GE(SendMessageW(box, CB_FINDSTRING, -1, reinterpret_cast<LPARAM>(L"q:")), 0);
+  SendMessageW(box, CB_SHOWDROPDOWN, FALSE, 0);
+  DefineDosDeviceW(DDD_REMOVE_DEFINITION, L"Q:", nullptr);
   Click(picker.Command1);
   EXPECT_EQ(Main().Text11.Text(), picker.Dir1.Path());
   EXPECT_FALSE(IsWindowVisible(Real(picker)));
