@@ -196,10 +196,9 @@ void Win32Window::Show() {
   } else {
     ShowWindow(window_, IsIconic(window_) ? SW_RESTORE : SW_SHOW);
   }
-  // While a message box of this window is up, the box stays in front of it: the window
-  // itself is disabled and would otherwise cover the one thing the user can answer.
+  // While a message box of this window is up, the box takes the keyboard: the window itself
+  // is disabled. The box, owned by the window, stands in front of it anyway.
   const HWND box = IsWindowEnabled(window_) ? nullptr : OwnedBox();
-  if (box) BringWindowToTop(box);
   SetForegroundWindow(box ? box : window_);
 }
 
