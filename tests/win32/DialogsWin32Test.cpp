@@ -98,6 +98,9 @@ TEST_F(FolderPickerWin32Test, DoubleClicksOpenAFolderAndOkFillsTheMusicFolder) {
   EXPECT_FALSE(ShowsColour({top.left, top.top, top.left + in, top.bottom}, RGB(128, 96, 0)));
   EXPECT_TRUE(
       ShowsColour({top.left + in, top.top, top.left + in + 1, top.bottom}, RGB(128, 96, 0)));
+  const COLORREF text = GetSysColor(COLOR_WINDOWTEXT);
+  EXPECT_TRUE(ShowsColour(top, text)) << "its name";
+  EXPECT_FALSE(ShowsColour({top.left, top.top, top.left + in, top.bottom}, text)) << "no focus";
 
   Click(picker.Command1);
   EXPECT_EQ(Main().Text1.Text(), root_ + L"\\Music");
@@ -114,6 +117,18 @@ TEST_F(FolderPickerWin32Test, ADriveFromTheListFillsTheOutputFolder) {
   Focus(picker.Drive1);
   EXPECT_EQ(picker.Focused(), &picker.Drive1);
   const LRESULT before = SendMessageW(box, CB_GETCURSEL, 0, 0);
+  // The box's entries are put in anew when, and only when, they differ from the model's.
+  const std::wstring current = picker.Drive1.Drive();
+  SendMessageW(box, CB_SETITEMDATA, 0, 42);
+  picker.Drive1.SetDrive(picker.Drive1.Entries()[before == 0 ? 1 : 0].drive);
+  EXPECT_EQ(SendMessageW(box, CB_GETITEMDATA, 0, 0), 42);
+  SendMessageW(box, CB_DELETESTRING, 0, 0);
+  SendMessageW(box, CB_INSERTSTRING, 0, reinterpret_cast<LPARAM>(L"?"));
+  picker.Drive1.SetDrive(current);
+  std::wstring first(static_cast<std::size_t>(SendMessageW(box, CB_GETLBTEXTLEN, 0, 0)), L'\0');
+  first.resize(static_cast<std::size_t>(
+      SendMessageW(box, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(first.data()))));
+  EXPECT_EQ(first, picker.Drive1.Entries()[0].text);
 
   Key(VK_DOWN);  // the closed box steps to the next drive
 
@@ -128,6 +143,13 @@ TEST_F(FolderPickerWin32Test, ADriveFromTheListFillsTheOutputFolder) {
   EXPECT_EQ(picker.Drive1.ListIndex(), after);
   Key(VK_RETURN);
   EXPECT_EQ(picker.Drive1.ListIndex(), before);
+  // Opened again, the list shows a drive that has come meanwhile.
+  ASSERT_FALSE(GetLogicalDrives() & (1u << (L'Q' - L'A')));
+  ASSERT_TRUE(DefineDosDeviceW(0, L"Q:", root_.c_str()));
+  SendMessageW(box, CB_SHOWDROPDOWN, TRUE, 0);
+  EXPECT_GE(SendMessageW(box, CB_FINDSTRING, -1, reinterpret_cast<LPARAM>(L"q:")), 0);
+  SendMessageW(box, CB_SHOWDROPDOWN, FALSE, 0);
+  DefineDosDeviceW(DDD_REMOVE_DEFINITION, L"Q:", nullptr);
   Click(picker.Command1);
   EXPECT_EQ(Main().Text11.Text(), picker.Dir1.Path());
   EXPECT_FALSE(IsWindowVisible(Real(picker)));
@@ -137,7 +159,9 @@ TEST_F(FolderPickerWin32Test, EnterOpensTheHighlightedFolder) {
   Click(Main().Command1);
   Form2& picker = app.FolderPicker();
   const HWND list = Real(picker.Dir1);
+  Focus(picker.Command1);
   Focus(picker.Dir1);
+  EXPECT_EQ(picker.Focused(), &picker.Dir1) << "the model knows the focus";
   const int index = static_cast<int>(
       SendMessageW(list, LB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>(L"Music")));
   ASSERT_GE(index, 0);
@@ -232,12 +256,18 @@ TEST_F(HelpWindowWin32Test, ShowsEachPieceOnALineOfItsOwn) {
             L"Give a Page title and hit GO!\r\n\r\n"
             L"That is all you have to do... aint it easy?");
 
-  LOGFONTW font{};
+  LOGFONTW font{};  // its size at each DPI: the layout test
   GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Real(help.Label1), WM_GETFONT, 0, 0)),
              sizeof font, &font);
-  EXPECT_EQ(font.lfHeight, -MulDiv(18, static_cast<int>(GetDpiForWindow(window)), 72));
   EXPECT_EQ(font.lfWeight, FW_BOLD);
   EXPECT_TRUE(font.lfItalic && font.lfUnderline);
+  const HDC dc = GetDC(window);
+  const HGDIOBJ old = SelectObject(dc, CreateFontIndirectW(&font));
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  EXPECT_TRUE(metrics.tmPitchAndFamily & TMPF_TRUETYPE) << "drawn smooth at every size";
+  DeleteObject(SelectObject(dc, old));
+  ReleaseDC(window, dc);
   UpdateWindow(window);
   EXPECT_TRUE(ShowsColour(Real(help.Label1), RGB(0, 0, 192)));
   EXPECT_TRUE(ShowsColour(Real(help.Label1), GetSysColor(COLOR_WINDOW)));

@@ -3,7 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/Error.h"
 #include "support/Screenshot.h"
+#include "ui/dialogs/Form4.h"
 #include "win32/RealWindows.h"
 
 namespace melodex::testing {
@@ -81,12 +83,20 @@ TEST_F(MainWindowWin32Test, ControlsStandAtTheirPlacesAtTheScreenDpi) {
 }
 
 TEST_F(MainWindowWin32Test, OpensCentredWithItsMenuBar) {
-  RECT frame;
-  GetWindowRect(main, &frame);
-  MONITORINFO monitor{sizeof monitor};
-  GetMonitorInfoW(MonitorFromWindow(main, MONITOR_DEFAULTTOPRIMARY), &monitor);
-  EXPECT_NEAR((frame.left + frame.right) / 2, (monitor.rcWork.left + monitor.rcWork.right) / 2, 1);
-  EXPECT_NEAR((frame.top + frame.bottom) / 2, (monitor.rcWork.top + monitor.rcWork.bottom) / 2, 1);
+  // Another window, shown for the first time, is centred wherever it stood before.
+  app.HelpWindow().Load();
+  SetWindowPos(Real(app.HelpWindow()), nullptr, 3, 70, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  app.HelpWindow().Show();
+  for (const HWND window : {main, Real(app.HelpWindow())}) {
+    RECT frame;
+    GetWindowRect(window, &frame);
+    MONITORINFO monitor{sizeof monitor};
+    GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    EXPECT_NEAR((frame.left + frame.right) / 2, (monitor.rcWork.left + monitor.rcWork.right) / 2,
+                1);
+    EXPECT_NEAR((frame.top + frame.bottom) / 2, (monitor.rcWork.top + monitor.rcWork.bottom) / 2,
+                1);
+  }
 
   const HMENU bar = GetMenu(main);
   ASSERT_EQ(GetMenuItemCount(bar), 4);
@@ -127,15 +137,30 @@ TEST_F(MainWindowWin32Test, DisabledGoIgnoresClicksAndItsAccessKey) {
 }
 
 TEST_F(MainWindowWin32Test, EnterInATextBoxPressesTheHiddenDefaultButton) {
+  // The buttons drawn as the default one: the one Enter presses, and no other.
+  const auto drawnAsDefault = [this] {
+    std::vector<std::string> names;
+    for (const ui::Control* button : Main().Controls()) {
+      const LONG_PTR style = GetWindowLongPtrW(Real(*button), GWL_STYLE);
+      if (button->GetKind() == ui::Control::Kind::CommandButton &&
+          (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
+        names.emplace_back(button->Name());
+    }
+    return names;
+  };
   Main().Command2.SetEnabled(true);
   dialogs.Answer(MessageAnswer::Ignore);
+  Focus(Main().Command12);
   Focus(Main().Text8);
+  EXPECT_EQ(drawnAsDefault(),
+            std::vector<std::string>{std::string(Main().DefaultButton()->Name())});
   Key(VK_RETURN);
   ASSERT_EQ(dialogs.shown.size(), 2u);
   EXPECT_EQ(dialogs.shown[0].message.title, L"Enter box");
 
   dialogs.shown.clear();
   Focus(Main().Command12);
+  EXPECT_EQ(drawnAsDefault(), std::vector<std::string>{"Command12"});
   Key(VK_RETURN);  // a focused button takes Enter itself
   ASSERT_FALSE(dialogs.shown.empty());
   EXPECT_EQ(dialogs.shown[0].title, L"MP3 URL");
@@ -163,6 +188,7 @@ TEST_F(MainWindowWin32Test, AccessKeysAndTheBlankMenuPlaces) {
   AltKey(L'u');
   ASSERT_FALSE(dialogs.shown.empty());
   EXPECT_EQ(dialogs.shown[0].title, L"MP3 URL");
+  EXPECT_EQ(FocusedIn(Main()), &Main().Command12) << "the key moves the focus too";
 
   dialogs.shown.clear();
   const HMENU bar = GetMenu(main);
@@ -310,6 +336,23 @@ TEST_F(MainWindowWin32Test, AChildWindowTheProgramDidNotMakeIsNoneOfItsControls)
   EXPECT_EQ(GetBkColor(dc), GetSysColor(COLOR_BTNFACE));
   ReleaseDC(stranger, dc);
   DestroyWindow(stranger);
+}
+
+TEST_F(MainWindowWin32Test, AWindowTheSystemRefusesToMakeIsAnErrorWithTheSystemsNumber) {
+  const HHOOK refuse = SetWindowsHookExW(
+      WH_CBT,
+      [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
+        return code == HCBT_CREATEWND ? 1 : CallNextHookEx(nullptr, code, wParam, lParam);
+      },
+      nullptr, GetCurrentThreadId());
+  try {
+    app.HelpWindow().Load();
+    ADD_FAILURE() << "no error";
+  } catch (const Error& error) {
+    EXPECT_EQ(error.What(),
+              L"cannot create a window (error " + std::to_wstring(GetLastError()) + L")");
+  }
+  UnhookWindowsHookEx(refuse);
 }
 
 TEST_F(MainWindowWin32Test, CloseBoxEndsTheProgram) {

@@ -272,7 +272,8 @@ LRESULT CALLBACK NamedProc(HWND control, UINT message, WPARAM wParam, LPARAM lPa
     const LRESULT answer = Answer(control, wParam, named->name);
     if (answer) return answer;
   } else if (message == WM_NCDESTROY) {
-    SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+    // The window's last message: its entry goes with it. Nothing is written back onto a
+    // window that is going; should a message still come, it goes to the system's default.
     SetWindowLongPtrW(control, GWLP_USERDATA, 0);
     delete named;
   }

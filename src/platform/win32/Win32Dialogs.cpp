@@ -4,7 +4,9 @@
 
 #include <vector>
 
+#include "platform/Error.h"
 #include "platform/win32/ScreenReaderName.h"
+#include "platform/win32/Unexpected.h"
 
 namespace melodex::win32 {
 namespace {
@@ -99,32 +101,29 @@ constexpr WORD kEditClass = 0x0081;
 constexpr WORD kStaticClass = 0x0082;
 
 struct InputBoxState {
+  const wchar_t* appTitle;
   const std::wstring* prompt;
   const std::wstring* defaultText;
   std::wstring answer;
 };
 
-INT_PTR CALLBACK InputBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR OnInputBoxMessage(HWND dialog, InputBoxState& state, UINT message, WPARAM wParam) {
   switch (message) {
-    case WM_INITDIALOG: {
-      auto* state = reinterpret_cast<InputBoxState*>(lParam);
-      SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-      SetDlgItemTextW(dialog, kPromptId, state->prompt->c_str());
-      SetDlgItemTextW(dialog, kEditId, state->defaultText->c_str());
+    case WM_INITDIALOG:
+      SetDlgItemTextW(dialog, kPromptId, state.prompt->c_str());
+      SetDlgItemTextW(dialog, kEditId, state.defaultText->c_str());
       // The prompt labels the field, though buttons stand between them in the window order.
-      NameForScreenReaders(GetDlgItem(dialog, kEditId), *state->prompt);
+      NameForScreenReaders(GetDlgItem(dialog, kEditId), *state.prompt);
       SendDlgItemMessageW(dialog, kEditId, EM_SETSEL, 0, -1);
       SetForegroundWindow(dialog);
       SetFocus(GetDlgItem(dialog, kEditId));
       return FALSE;  // the focus is set
-    }
     case WM_COMMAND:
       if (LOWORD(wParam) == IDOK) {
-        auto* state = reinterpret_cast<InputBoxState*>(GetWindowLongPtrW(dialog, DWLP_USER));
         const HWND edit = GetDlgItem(dialog, kEditId);
         std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(edit)) + 1, L'\0');
         text.resize(GetWindowTextW(edit, text.data(), static_cast<int>(text.size())));
-        state->answer = std::move(text);
+        state.answer = std::move(text);
         EndDialog(dialog, IDOK);
         return TRUE;
       }
@@ -133,6 +132,20 @@ INT_PTR CALLBACK InputBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
         return TRUE;
       }
       break;
+  }
+  return FALSE;
+}
+
+INT_PTR CALLBACK InputBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+  auto* state = reinterpret_cast<InputBoxState*>(GetWindowLongPtrW(dialog, DWLP_USER));
+  if (!state) return FALSE;  // a message before WM_INITDIALOG
+  try {
+    return OnInputBoxMessage(dialog, *state, message, wParam);
+  } catch (const Error& error) {
+    ReportUnexpected(state->appTitle, error.What());
+  } catch (...) {
+    ReportUnexpected(state->appTitle);
   }
   return FALSE;
 }
@@ -244,7 +257,7 @@ std::wstring Win32Dialogs::InputBox(const std::wstring& prompt, const std::wstri
   writer.Item(BS_PUSHBUTTON | WS_TABSTOP, 189, 25, 50, 14, IDCANCEL, kButtonClass, L"Cancel");
   writer.Item(ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 7, 63, 232, 13, kEditId, kEditClass, L"");
 
-  InputBoxState state{&prompt, &defaultText, {}};
+  InputBoxState state{appTitle_.c_str(), &prompt, &defaultText, {}};
   const HWND active = GetActiveWindow();
   INT_PTR result;
   {

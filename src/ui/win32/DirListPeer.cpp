@@ -52,7 +52,8 @@ class DirListPeer : public ControlPeer {
   void OnMeasureItem(MEASUREITEMSTRUCT& item) override { item.itemHeight = ItemHeight(); }
 
   void OnDrawItem(const DRAWITEMSTRUCT& item) override {
-    if (item.itemID == static_cast<UINT>(-1) || item.itemID >= folders_.Entries().size()) return;
+    // An empty list with the focus asks to draw item -1, which is out of range too.
+    if (item.itemID >= folders_.Entries().size()) return;
     const auto& entry = folders_.Entries()[item.itemID];
     const bool selected = item.itemState & ODS_SELECTED;
     const HDC dc = item.hDC;

@@ -1,6 +1,7 @@
 #include "ui/win32/Win32Support.h"
 
 #include "Melodex.h"
+#include "platform/win32/Unexpected.h"
 
 namespace melodex::win32 {
 namespace {
@@ -58,13 +59,6 @@ std::wstring TextOf(HWND window) {
   return text;
 }
 
-void ReportUnexpected(std::wstring_view what) {
-  std::wstring text = L"Something unexpected went wrong; the action was not completed.";
-  if (!what.empty()) {
-    text += kLineBreak;
-    text += what;
-  }
-  MessageBoxW(nullptr, text.c_str(), kAppTitle, MB_OK | MB_ICONHAND | MB_TASKMODAL);
-}
+void ReportUnexpected(std::wstring_view what) { ReportUnexpected(kAppTitle, what); }
 
 }  // namespace melodex::win32

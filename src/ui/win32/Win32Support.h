@@ -28,9 +28,8 @@ std::wstring ForDisplay(const std::wstring& text);
 
 std::wstring TextOf(HWND window);
 
-// Something thrown that nothing else caught: the user is told, and the program goes on.
-// Nothing thrown may unwind into the window system. `what` is the program's own words for
-// it (an Error's), if any; the runtime's own (out of memory) are not for the user.
+// Something thrown that nothing else caught, told as the platform tells it, under the
+// program's title.
 void ReportUnexpected(std::wstring_view what = {});
 
 }  // namespace melodex::win32

@@ -38,7 +38,7 @@ Win32Window::Win32Window(Win32Backend& backend, ui::Form& form) : backend_(backe
   dpi_ = GetDpiForSystem();
   const HWND owner = form.Layout().showInTaskbar ? nullptr : backend_.HiddenOwner();
   const HMENU menu = CreateMenuBar();
-  const SIZE size = OuterSize();
+  const SIZE size = OuterSize(dpi_);
   // The window knows this object from its first message on (WM_NCCREATE).
   if (!CreateWindowExW(ExStyle(), kFormClass, form.Caption().c_str(), Style(), CW_USEDEFAULT,
                        CW_USEDEFAULT, size.cx, size.cy, owner, menu, backend_.Instance(), this)) {
@@ -51,6 +51,9 @@ Win32Window::Win32Window(Win32Backend& backend, ui::Form& form) : backend_(backe
   CreateChildren();
   if (GetDpiForWindow(window_) != dpi_) {
     dpi_ = GetDpiForWindow(window_);
+    const SIZE exact = OuterSize(dpi_);
+    SetWindowPos(window_, nullptr, 0, 0, exact.cx, exact.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     Layout();
   }
 }
@@ -60,7 +63,6 @@ Win32Window::~Win32Window() {
   // No message of the window's end reaches this object, which is going.
   SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
   DestroyWindow(window_);
-  peers_.clear();
   if (defaultFont_) DeleteObject(defaultFont_);
   for (const auto& [color, brush] : brushes_) DeleteObject(brush);
 }
@@ -97,13 +99,13 @@ HMENU Win32Window::CreateMenuBar() {
   return bar;
 }
 
-SIZE Win32Window::OuterSize() const {
-  RECT outer{0, 0, Pixels(form_.Layout().clientWidth, dpi_),
-             Pixels(form_.Layout().clientHeight, dpi_)};
-  AdjustWindowRectExForDpi(&outer, Style(), !form_.MenuBar().empty(), ExStyle(), dpi_);
+SIZE Win32Window::OuterSize(UINT dpi) const {
+  RECT outer{0, 0, Pixels(form_.Layout().clientWidth, dpi),
+             Pixels(form_.Layout().clientHeight, dpi)};
+  AdjustWindowRectExForDpi(&outer, Style(), !form_.MenuBar().empty(), ExStyle(), dpi);
   SIZE size{outer.right - outer.left, outer.bottom - outer.top};
-  if (form_.OuterWidth() > 0) size.cx = Pixels(form_.OuterWidth(), dpi_);
-  if (form_.OuterHeight() > 0) size.cy = Pixels(form_.OuterHeight(), dpi_);
+  if (form_.OuterWidth() > 0) size.cx = Pixels(form_.OuterWidth(), dpi);
+  if (form_.OuterHeight() > 0) size.cy = Pixels(form_.OuterHeight(), dpi);
   return size;
 }
 
@@ -131,9 +133,6 @@ void Win32Window::CreateChildren() {
 
 void Win32Window::Layout() {
   CreateFonts();
-  const SIZE size = OuterSize();
-  SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   for (const auto& peer : peers_) peer->Relayout();
   InvalidateRect(window_, nullptr, TRUE);
 }
@@ -197,10 +196,9 @@ void Win32Window::Show() {
   } else {
     ShowWindow(window_, IsIconic(window_) ? SW_RESTORE : SW_SHOW);
   }
-  // While a message box of this window is up, the box stays in front of it: the window
-  // itself is disabled and would otherwise cover the one thing the user can answer.
+  // While a message box of this window is up, the box takes the keyboard: the window itself
+  // is disabled. The box, owned by the window, stands in front of it anyway.
   const HWND box = IsWindowEnabled(window_) ? nullptr : OwnedBox();
-  if (box) BringWindowToTop(box);
   SetForegroundWindow(box ? box : window_);
 }
 

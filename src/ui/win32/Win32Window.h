@@ -78,10 +78,12 @@ class Win32Window : public ui::WindowPeer {
   DWORD Style() const;
   DWORD ExStyle() const;
   HMENU CreateMenuBar();
-  SIZE OuterSize() const;
+  // The window's size with its frame at the DPI.
+  SIZE OuterSize(UINT dpi) const;
   void CreateFonts();
   void CreateChildren();
-  // Everything sized in pixels anew, for a new DPI.
+  // The fonts and the children sized in pixels anew, for a new DPI; the window itself is
+  // sized by the caller.
   void Layout();
   HWND OwnedBox() const;
   ControlPeer* PeerWithId(UINT id) const;

@@ -81,6 +81,11 @@ LRESULT Win32Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return reinterpret_cast<LRESULT>(SetColors(dc, GetSysColor(COLOR_BTNTEXT), Background()));
     }
+    case WM_GETDPISCALEDSIZE:
+      // Moving to a screen of another DPI, the window keeps its client area exact, which
+      // scaling its outer size would not: the system suggests this size with WM_DPICHANGED.
+      *reinterpret_cast<SIZE*>(lParam) = OuterSize(static_cast<UINT>(wParam));
+      return TRUE;
     case WM_DPICHANGED: {
       dpi_ = HIWORD(wParam);
       const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
