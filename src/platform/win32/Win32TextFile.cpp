@@ -8,6 +8,7 @@
 #include <random>
 #include <vector>
 
+#include "platform/Digits.h"
 #include "platform/PathRules.h"
 #include "platform/win32/Handle.h"
 #include "platform/win32/LongPaths.h"
@@ -23,10 +24,7 @@ namespace {
 std::wstring FreshName(const std::wstring& folder) {
   static std::minstd_rand numbers(static_cast<unsigned>(GetTickCount64()) ^
                                   (GetCurrentProcessId() << 16));
-  std::wstring name = folder + L"mp3";
-  const auto number = static_cast<std::uint32_t>(numbers());
-  for (int shift = 28; shift >= 0; shift -= 4) name += L"0123456789ABCDEF"[(number >> shift) & 0xF];
-  return name + L".tmp";
+  return folder + L"mp3" + HexDigits(numbers(), 8) + L".tmp";
 }
 
 // The most bytes one UTF-16 unit can take in the code page (three in UTF-8, where a pair of

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <limits>
+#include <memory>
 #include <string>
 
 namespace melodex {
@@ -19,8 +20,9 @@ double HandOverNumber(std::wstring_view text) {
   const std::wstring_view digits = text.substr(0, text.find_first_not_of(L"0123456789."));
   const std::string number(digits.begin(), digits.end());
   double value = 0;  // also when there is no digit at all
-  if (std::from_chars(number.data(), number.data() + number.size(), value, std::chars_format::fixed)
-          .ec == std::errc::result_out_of_range) {
+  const auto read = std::from_chars(std::to_address(number.begin()), std::to_address(number.end()),
+                                    value, std::chars_format::fixed);
+  if (read.ec == std::errc::result_out_of_range) {
     // Too large gives infinity, too small 0: a number whose first digit other than 0 comes
     // before the point is at least 1, never too small.
     value =
