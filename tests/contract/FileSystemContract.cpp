@@ -331,6 +331,12 @@ TEST_P(FileSystemContract, TheCurrentFolderIsWhereTheProcessStands) {
   workspace->MakeCurrent(At(L"here\\"));
   EXPECT_EQ(fs.CurrentFolder(), At(L"here")) << "no backslash at the end but at a root";
 
+  // Longer than the room first offered to the system for it.
+  const std::wstring deep = MakeDeepFolder(*workspace, At(L"deep"), 257);
+  workspace->MakeCurrent(deep);
+  EXPECT_EQ(fs.CurrentFolder(), deep);
+  EXPECT_EQ(fs.CurrentFolderOn(drive), deep);
+
   workspace->MakeCurrent(drive + L"\\");
   EXPECT_EQ(fs.CurrentFolder(), drive + L"\\");
   EXPECT_EQ(fs.CurrentFolderOn(lower), drive + L"\\");
@@ -411,6 +417,22 @@ TEST_P(FileSystemContract, PathsLongerThanTheSystemTakesAreRefusedNotCutShort) {
   EXPECT_EQ(workspace->Read(At(L"decoy")), "decoy\r\n");
   EXPECT_EQ(Sorted(workspace->List(workspace->Folder())),
             (std::vector<std::wstring>{L"decoy", L"decoy.mp3", L"decoys"}));
+}
+
+// A NUL in a path ends it for the system: such a path is refused, never cut short there.
+TEST_P(FileSystemContract, APathHoldingANulIsRefusedNotCutShortAtIt) {
+  workspace->MakeFile(At(L"decoy"), "decoy\r\n");
+  const std::wstring page = At(L"decoy") + L'\0' + L"\\mp3list.html";
+  try {
+    const auto file = workspace->System().CreateTextFile(page);
+    file->WriteLine(L"the page");
+    file->Close();
+    ADD_FAILURE() << "taken";
+  } catch (const FileSystemError& error) {
+    EXPECT_EQ(error.Path(), page);
+    EXPECT_EQ(error.Reason(), workspace->InvalidNameReason());
+  }
+  EXPECT_EQ(workspace->Read(At(L"decoy")), "decoy\r\n");
 }
 
 // A text file is written beside its path under a temporary name, so its folder must take

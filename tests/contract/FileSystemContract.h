@@ -31,6 +31,7 @@ class Workspace {
   // The system's own words for an access it refuses, and for a path too long for it.
   virtual std::wstring AccessDeniedReason() const = 0;
   virtual std::wstring TooLongReason() const = 0;
+  virtual std::wstring InvalidNameReason() const = 0;
   // Every entry of the folder, in the folder's own order.
   virtual std::vector<std::wstring> List(const std::wstring& folder) const = 0;
   // The label of a drive ("C:"), as the system keeps it.

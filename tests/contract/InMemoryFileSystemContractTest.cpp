@@ -36,6 +36,7 @@ class InMemoryWorkspace : public Workspace {
   }
   std::wstring AccessDeniedReason() const override { return kReasonAccessDenied; }
   std::wstring TooLongReason() const override { return kReasonTooLong; }
+  std::wstring InvalidNameReason() const override { return kReasonInvalidName; }
   std::vector<std::wstring> List(const std::wstring& folder) const override {
     return fs_.ListFolder(folder);
   }

@@ -59,6 +59,7 @@ class Win32Workspace : public Workspace {
   }
   std::wstring AccessDeniedReason() const override { return SystemReason(ERROR_ACCESS_DENIED); }
   std::wstring TooLongReason() const override { return SystemReason(ERROR_FILENAME_EXCED_RANGE); }
+  std::wstring InvalidNameReason() const override { return SystemReason(ERROR_INVALID_NAME); }
   std::vector<std::wstring> List(const std::wstring& folder) const override {
     return ListFolder(folder);
   }
@@ -108,6 +109,7 @@ TEST(CodePageTest, TellsWhatEachKindOfCodePageHolds) {
       {932, U"x\\\u65e5\uff71\u221e", U"\u00e9\u0101\u20ac\U0001D11E"},
       {1253, U"x\u03b1\u20ac", U"\u00e9\u65e5"},
       {CP_UTF8, U"x\u00e9\u65e5\U0001D11E", U"\xd800"},
+      {CP_UTF7, U"x\\", U"\u00e9\u65e5"},  // takes no flags: converts nothing, ASCII kept
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.codePage);

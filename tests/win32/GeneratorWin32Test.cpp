@@ -270,9 +270,12 @@ TEST_F(GeneratorWin32Test, FailsNamingThePathAndTheReasonAndKeepsTheOlderPage) {
   }
 }
 
-// Identity readers planted in the page file: one that can tell no file, and one that cannot
-// tell the file at the page's own name, as after a rename it cannot confirm.
-std::optional<win32::FileIdentity> NoIdentity(HANDLE) { return std::nullopt; }
+// Identity readers planted in the page file: one that can tell no file (what the system says
+// of a handle that is no file's), and one that cannot tell the file at the page's own name,
+// as after a rename it cannot confirm.
+std::optional<win32::FileIdentity> NoIdentity(HANDLE) {
+  return win32::IdentityOf(GetCurrentThread());
+}
 std::optional<win32::FileIdentity> NoIdentityInPlace(HANDLE file) {
   const std::wstring name = win32::GrowingBuffer([&](wchar_t* buffer, DWORD size) {
     return GetFinalPathNameByHandleW(file, buffer, size, FILE_NAME_NORMALIZED);

@@ -48,6 +48,4 @@ CodePage CodePageOf(unsigned codePage) {
   return held;
 }
 
-CodePage AnsiCodePage() { return CodePageOf(GetACP()); }
-
 }  // namespace melodex::win32

@@ -13,7 +13,7 @@ struct Rect {
   bool operator==(const Rect&) const = default;
 };
 
-enum class SystemColor { WindowText, Window, ButtonText, ButtonFace, HighlightText };
+enum class SystemColor { WindowText, Window, ButtonText, HighlightText };
 
 struct Color {
   enum class Kind { Default, Rgb, System };

@@ -79,9 +79,9 @@ std::unique_ptr<ControlPeer> MakePeer(Win32Window& window, ui::Control& control)
     case Kind::DriveList:
       return MakeDriveListPeer(window, static_cast<ui::DriveList&>(control));
     case Kind::DirList:
-      return MakeDirListPeer(window, static_cast<ui::DirList&>(control));
+      break;
   }
-  throw Error(L"a control of no known kind");
+  return MakeDirListPeer(window, static_cast<ui::DirList&>(control));
 }
 
 }  // namespace melodex::win32

@@ -8,16 +8,14 @@ namespace {
 
 int SystemColorIndex(ui::SystemColor color) {
   switch (color) {
-    case ui::SystemColor::WindowText:
-      return COLOR_WINDOWTEXT;
     case ui::SystemColor::Window:
       return COLOR_WINDOW;
     case ui::SystemColor::ButtonText:
       return COLOR_BTNTEXT;
-    case ui::SystemColor::ButtonFace:
-      return COLOR_BTNFACE;
     case ui::SystemColor::HighlightText:
       return COLOR_HIGHLIGHTTEXT;
+    case ui::SystemColor::WindowText:
+      break;
   }
   return COLOR_WINDOWTEXT;
 }

@@ -202,25 +202,30 @@ void Win32Window::Show() {
   SetForegroundWindow(box ? box : window_);
 }
 
+namespace {
+
+struct BoxSearch {
+  HWND owner;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK FindOwnedBox(HWND candidate, LPARAM parameter) {
+  auto* search = reinterpret_cast<BoxSearch*>(parameter);
+  if (GetWindow(candidate, GW_OWNER) == search->owner && IsWindowVisible(candidate) &&
+      IsWindowEnabled(candidate)) {
+    search->found = candidate;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+}  // namespace
+
 // A visible, enabled window of the program that this window owns: the modal box it waits
 // for. (GetLastActivePopup does not know it everywhere.)
 HWND Win32Window::OwnedBox() const {
-  struct Search {
-    HWND owner;
-    HWND found = nullptr;
-  } search{window_};
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND candidate, LPARAM parameter) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(parameter);
-        if (GetWindow(candidate, GW_OWNER) == s->owner && IsWindowVisible(candidate) &&
-            IsWindowEnabled(candidate)) {
-          s->found = candidate;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  BoxSearch search{window_};
+  EnumThreadWindows(GetCurrentThreadId(), FindOwnedBox, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
