@@ -99,12 +99,15 @@ class HelpKeyWin32Test : public ::testing::Test {
 
 TEST_F(HelpKeyWin32Test, WithoutTheHelpFileTheProgramsOwnHelpComesUp) {
   DeleteFileW(BesideTheProgram(L"DEMO.HLP").c_str());
+  ASSERT_EQ(windows.WindowOf(app.HelpWindow()), nullptr) << "made only when first shown";
 
   ShowBoxAndPressF1();
 
   EXPECT_EQ(helpRequests, 1);
   EXPECT_TRUE(app.HelpWindow().Visible());
   EXPECT_TRUE(IsWindowVisible(windows.WindowOf(app.HelpWindow())));
+  PostQuitMessage(0);
+  EXPECT_FALSE(windows.PumpPending()) << "the quit ends the program's loop";
 }
 
 TEST_F(HelpKeyWin32Test, WithTheHelpFileTheHelpProgramOpensIt) {

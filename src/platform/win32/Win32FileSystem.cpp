@@ -107,13 +107,9 @@ bool Win32FileSystem::FileExists(const std::wstring& path) {
 
 std::vector<DriveInfo> Win32FileSystem::Drives() {
   QuietDriveErrors quiet;
-  std::wstring roots(128, L'\0');
-  for (;;) {
-    const DWORD size = GetLogicalDriveStringsW(static_cast<DWORD>(roots.size()), roots.data());
-    if (size == 0) return {};
-    if (size < roots.size()) break;
-    roots.resize(size + 1);
-  }
+  // The roots one after another, each ended by a NUL, the last by the string's own.
+  const std::wstring roots = GrowingBuffer(
+      [](wchar_t* buffer, DWORD size) { return GetLogicalDriveStringsW(size, buffer); });
   std::vector<DriveInfo> drives;
   for (const wchar_t* root = roots.c_str(); *root; root += wcslen(root) + 1) {
     const std::wstring drive = DriveOf(root);
