@@ -5,9 +5,10 @@ Windows coverage builds through gcovr, each with its own compiler's gcov, and wr
 - the lines and branches of src/ that ran, per file, native and Windows together (a line ran
   when it ran in either build),
 - every line of src/platform/win32 and src/ui/win32 that no test ran, as file:line: text,
-  split into those listed in scripts/coverage-windows-only.txt (lines only Windows runs, each
-  with why) and the unexplained ones, and the entries of that list that match no line no test
-  ran (stale: the line is gone, or it runs now),
+  split into those listed in scripts/coverage-not-run.txt (lines no test can run here: only
+  Windows runs them, or only a failing system; each with why) and the unexplained ones, and
+  the entries of that list that match no line no test ran (stale: the line is gone, or it
+  runs now),
 - how many runs wrote the counts of each Windows program (gcov-dump's run count of one of its
   own objects): proof that the counts of the programs run under Wine arrived.
 
@@ -23,7 +24,7 @@ import subprocess
 import sys
 
 LAYER = ("src/platform/win32/", "src/ui/win32/")
-LIST_FILE = os.path.join("scripts", "coverage-windows-only.txt")
+LIST_FILE = os.path.join("scripts", "coverage-not-run.txt")
 # What a coverage build adds to melodex.exe to write its counts on request: not the program's.
 HOOK = "src/app/CoverageDump.cpp"
 
@@ -192,7 +193,7 @@ def main():
         stale.append(f"{LIST_FILE}:{number}: {name}: {line} ({why})")
 
     report += ["", f"Lines of the Win32 layer that no test ran: {len(listed) + len(unexplained)}",
-               "", f"Listed in {LIST_FILE}, only Windows runs them: {len(listed)}"]
+               "", f"Listed in {LIST_FILE}, no test can run them here: {len(listed)}"]
     report += ["  " + line for line in listed]
     report += ["", f"Unexplained (neither run nor listed): {len(unexplained)}"]
     report += ["  " + line for line in unexplained]

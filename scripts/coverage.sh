@@ -11,7 +11,7 @@
 #
 # The report lands in build/coverage/: report.txt (the table and the lines no test ran),
 # native.json and windows.json (gcovr's data of each build) and html/index.html. The lines no
-# test can run under Wine are listed, each with why, in scripts/coverage-windows-only.txt; the
+# test can run under Wine are listed, each with why, in scripts/coverage-not-run.txt; the
 # report shows apart the lines not run and not listed there, and the entries that no longer
 # match a line no test ran. The engine of the report is scripts/coverage.py.
 set -eu

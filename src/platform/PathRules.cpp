@@ -193,9 +193,9 @@ PathParts SplitPath(std::wstring_view path) {
 
 std::wstring JoinPath(const PathParts& parts) {
   std::wstring path = parts.root;
-  for (std::size_t i = 0; i < parts.folders.size(); ++i) {
-    if (i > 0 || (!path.empty() && path.back() != L'\\')) path += L'\\';
-    path += parts.folders[i];
+  for (const std::wstring& folder : parts.folders) {
+    if (!path.empty() && path.back() != L'\\') path += L'\\';  // a root may end with one
+    path += folder;
   }
   return path;
 }

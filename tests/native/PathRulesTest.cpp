@@ -131,6 +131,7 @@ TEST(PathRules, FullPathsAreWrittenOneWay) {
       {L"\\page.html", L"", L"", L"", L"\\"},
       {L"\\", L"", L"", L"", L"\\"},
       {L"Z:page.html", L"", L"", L"Z:\\", L"Z:"},
+      {L"1:\\x", L"", L"", L"", L"1:\\"},  // no drive but a letter's
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::PrintToString(c.given));
@@ -157,6 +158,7 @@ TEST(PathRules, WildcardsMatchTheWholeName) {
   EXPECT_FALSE(WildcardMatch(L"*.mp3", L"a.mp.3"));  // what follows a "*" matches in one piece
   EXPECT_FALSE(WildcardMatch(L"?.mp3", L"ab.mp3"));
   EXPECT_TRUE(WildcardMatch(std::wstring_view(L"*b", 1), L"b"));  // a pattern ends at its size
+  EXPECT_TRUE(HasExtension(L".MP3", L".mp3"));                    // the name may be just that
 }
 
 // The system holds a path as a counted text of at most 65,535 bytes with its closing NUL; a

@@ -4,7 +4,6 @@
 
 #include <vector>
 
-#include "platform/Error.h"
 #include "platform/win32/ScreenReaderName.h"
 #include "platform/win32/Unexpected.h"
 
@@ -142,9 +141,7 @@ INT_PTR CALLBACK InputBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
   if (!state) return FALSE;  // a message before WM_INITDIALOG
   try {
     return OnInputBoxMessage(dialog, *state, message, wParam);
-  } catch (const Error& error) {
-    ReportUnexpected(state->appTitle, error.What());
-  } catch (...) {
+  } catch (...) {  // only memory running out: nothing in it throws an error of the program's
     ReportUnexpected(state->appTitle);
   }
   return FALSE;

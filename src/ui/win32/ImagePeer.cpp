@@ -17,7 +17,6 @@ class ImagePeer : public ControlPeer {
     if (icon_) DestroyIcon(icon_);
   }
 
-  void Apply() override { EnableWindow(Handle(), Model().Enabled()); }
   void Relayout() override {
     ControlPeer::Relayout();
     ShowIcon();
