@@ -139,9 +139,10 @@ INT_PTR CALLBACK InputBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
   if (message == WM_INITDIALOG) SetWindowLongPtrW(dialog, DWLP_USER, lParam);
   auto* state = reinterpret_cast<InputBoxState*>(GetWindowLongPtrW(dialog, DWLP_USER));
   if (!state) return FALSE;  // a message before WM_INITDIALOG
+  // Only memory running out can throw here: nothing in it throws an error of the program's.
   try {
     return OnInputBoxMessage(dialog, *state, message, wParam);
-  } catch (...) {  // only memory running out: nothing in it throws an error of the program's
+  } catch (...) {
     ReportUnexpected(state->appTitle);
   }
   return FALSE;
