@@ -288,7 +288,7 @@ void ForEachListed(const PageSettings& settings, const std::vector<std::wstring>
 }
 
 void FloorPage(const PageSettings& settings, const std::vector<std::wstring>* listed = nullptr) {
-  static const melodex::CodePage codePage = melodex::win32::AnsiCodePage();
+  static const melodex::CodePage codePage = melodex::win32::CodePageOf(GetACP());
   FloorWriter writer(settings.OutputFolder);
   // The head is the same few lines whatever the folder holds.
   {
