@@ -66,6 +66,9 @@ TEST_F(MainWindowWin32Test, ControlsStandAtTheirPlacesAtTheScreenDpi) {
     EXPECT_EQ(r.right - r.left, Px(place.width, dpi));
     EXPECT_EQ(r.bottom - r.top, Px(place.height, dpi));
     EXPECT_EQ(TextOf(real), place.caption);
+    if (std::string(place.name) == "Check1") {
+      EXPECT_EQ(SendMessageW(real, BM_GETCHECK, 0, 0), BST_CHECKED) << "checked from the start";
+    }
     const bool disabled =
         std::string(place.name) == "Command2" || std::string(place.name) == "Text2";
     EXPECT_EQ(IsWindowEnabled(real) != FALSE, !disabled);
