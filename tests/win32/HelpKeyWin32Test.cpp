@@ -3,11 +3,13 @@
 #include <atomic>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "Melodex.h"
 #include "platform/win32/Win32Dialogs.h"
 #include "platform/win32/Win32HelpSystem.h"
 #include "support/Thread.h"
+#include "support/Win32Files.h"
 #include "ui/dialogs/Form4.h"
 #include "win32/RealWindows.h"
 
@@ -108,6 +110,17 @@ TEST_F(HelpKeyWin32Test, WithoutTheHelpFileTheProgramsOwnHelpComesUp) {
   EXPECT_TRUE(IsWindowVisible(windows.WindowOf(app.HelpWindow())));
   PostQuitMessage(0);
   EXPECT_FALSE(windows.PumpPending()) << "the quit ends the program's loop";
+}
+
+// Windows 10 and 11 keep only a stub of the help program, of at most 64 KB: a help file is
+// then not handed to it, and the caller shows the program's own help instead.
+TEST(Win32HelpSystemTest, AStubOfTheHelpProgramOpensNothing) {
+  const std::wstring folder = MakeScratchFolder(L"help");
+  ASSERT_TRUE(WriteBytes(folder + L"\\DEMO.HLP"));
+  ASSERT_TRUE(WriteBytes(folder + L"\\winhlp32.exe", std::string(64 * 1024, 'x')));
+  win32::Win32HelpSystem help{[&] { return std::vector<std::wstring>{folder}; }};
+  EXPECT_FALSE(help.ShowTopic(folder + L"\\DEMO.HLP", 1000));
+  RemoveTree(folder);
 }
 
 TEST_F(HelpKeyWin32Test, WithTheHelpFileTheHelpProgramOpensIt) {
