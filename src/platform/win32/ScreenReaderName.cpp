@@ -113,8 +113,7 @@ class NamedAccessible final : public IAccessible {
                                    UINT* badArgument) override {
     if (id == DISPID_ACC_NAME && (flags & DISPATCH_PROPERTYGET) && parameters &&
         parameters->cNamedArgs == 0 && parameters->cArgs <= 1 && OwnName()) {
-      VARIANT child{};
-      child.vt = VT_EMPTY;
+      VARIANT child{};  // VT_EMPTY
       bool self = parameters->cArgs == 0;
       if (!self) {
         VARIANT& given = parameters->rgvarg[0];

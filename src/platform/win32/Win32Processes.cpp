@@ -12,7 +12,8 @@ namespace {
 // The name the system knows the file at `extended` (extended-length form) by, in that form:
 // its long name, with every short name of the path ("PROG~PAH.EXE", "PROGRA~1") spelt out
 // and no stream's name after it. Asked of the file once it is open, which also says that
-// it is a file: nothing for a missing one, a folder, or a name too long to take.
+// it is a file: nothing for a missing one, a folder, or a name too long to take. A name the
+// system could not give is empty, which names no program.
 std::optional<std::wstring> FinalName(const std::wstring& extended) {
   const Handle file(CreateFileW(extended.c_str(), 0,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
@@ -22,7 +23,7 @@ std::optional<std::wstring> FinalName(const std::wstring& extended) {
     return GetFinalPathNameByHandleW(file.Get(), buffer, size,
                                      FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
   });
-  if (name.empty() || SystemRefusal(name) != PathRefusal::kNone) return std::nullopt;
+  if (SystemRefusal(name) != PathRefusal::kNone) return std::nullopt;
   return name;
 }
 

@@ -206,7 +206,6 @@ class Win32TextFile : public TextFile {
   [[noreturn]] void Fail() { Fail(GetLastError()); }
 
   void Flush() {
-    if (!handle_) Fail(ERROR_INVALID_HANDLE);
     std::size_t done = 0;
     while (done < buffer_.size()) {
       DWORD written = 0;

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <iterator>
+
 #include "ui/win32/ControlPeer.h"
 #include "ui/win32/Win32Support.h"
 #include "ui/win32/Win32Window.h"
@@ -44,7 +46,7 @@ class LabelPeer : public ControlPeer {
     look.lfQuality = CLEARTYPE_QUALITY;
     // The old bitmap font has become a TrueType font of a slightly different name.
     const std::wstring face = font.name == L"MS Sans Serif" ? L"Microsoft Sans Serif" : font.name;
-    face.copy(look.lfFaceName, LF_FACESIZE - 1);
+    lstrcpynW(look.lfFaceName, face.c_str(), static_cast<int>(std::size(look.lfFaceName)));
     font_ = CreateFontIndirectW(&look);
     return font_;
   }

@@ -10,15 +10,16 @@ bool Win32Backend::PreTranslate(MSG& message) {
   Win32Window* window = message.hwnd ? FindWindowFor(message.hwnd) : nullptr;
   if (!window) return false;
   ui::Form& form = window->Form();
-  if (message.message == WM_SYSCHAR || message.message == WM_CHAR) {
-    const auto key = static_cast<wchar_t>(message.wParam);
+  const auto key = static_cast<wchar_t>(message.wParam);
+  const auto typing = [&] {
     const ui::Control* focused = window->ControlAt(GetFocus());
-    const bool typing = focused && focused->GetKind() == ui::Control::Kind::TextBox;
-    if (message.message == WM_CHAR && (typing || key < L' '))
-      return IsDialogMessageW(window->Handle(), &message);
+    return focused && focused->GetKind() == ui::Control::Kind::TextBox;
+  };
+  // Access keys follow the program's rules, not the dialog manager's; a plain letter
+  // outside a text box is not one. A key no control has goes on to the menu bar. What is
+  // typed into a text box, and every other message, is the dialog manager's.
+  if (message.message == WM_SYSCHAR || (message.message == WM_CHAR && key >= L' ' && !typing())) {
     window->SyncFocus();
-    // Access keys follow the program's rules, not the dialog manager's; a plain letter
-    // outside a text box is not one. A key no control has goes on to the menu bar.
     return message.message == WM_CHAR || form.PressAccessKey(key);
   }
   return IsDialogMessageW(window->Handle(), &message);
