@@ -159,6 +159,12 @@ TEST_F(FolderPickerWin32Test, EnterOpensTheHighlightedFolder) {
   Click(Main().Command1);
   Form2& picker = app.FolderPicker();
   const HWND list = Real(picker.Dir1);
+  // The lists show the model's enabled state, as every control does.
+  for (ui::Control* lists : std::initializer_list<ui::Control*>{&picker.Dir1, &picker.Drive1}) {
+    lists->SetEnabled(false);
+    EXPECT_FALSE(IsWindowEnabled(Real(*lists))) << lists->Name();
+    lists->SetEnabled(true);
+  }
   Focus(picker.Command1);
   Focus(picker.Dir1);
   EXPECT_EQ(picker.Focused(), &picker.Dir1) << "the model knows the focus";
