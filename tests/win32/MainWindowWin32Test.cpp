@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/Error.h"
+#include "platform/win32/ScreenReaderName.h"
 #include "support/Screenshot.h"
 #include "ui/dialogs/Form4.h"
 #include "win32/RealWindows.h"
@@ -214,6 +215,10 @@ TEST_F(MainWindowWin32Test, AReaderHearsTheNameTheModelGivesAControlNow) {
   EXPECT_EQ(ReaderName(box, Asking::ScriptOfItself), L"Music folder");
   EXPECT_EQ(ReaderName(box, Asking::FirstPart), ReaderName(box, Asking::System));
   EXPECT_EQ(ReaderState(box), ReaderState(box, Asking::System));
+  // Should the system fail to hand the named object over, the reader gets the system's own.
+  win32::HandObjectsOverThrough([](REFIID, WPARAM, IUnknown*) -> LRESULT { return E_FAIL; });
+  EXPECT_EQ(ReaderName(box), ReaderName(box, Asking::System));
+  win32::HandObjectsOverThrough(nullptr);
   Main().Text1.SetAccessibleName(L"");  // the system's name again
   EXPECT_EQ(ReaderName(box), ReaderName(box, Asking::System));
 }

@@ -221,6 +221,8 @@ class NamedAccessible final : public IAccessible {
 
 #pragma GCC diagnostic pop
 
+ObjectHandOver plantedHandOver = nullptr;
+
 // The named object for a reader's WM_GETOBJECT, or 0 to leave the question to the system.
 // Nothing in it throws, as nothing may unwind into the window system.
 LRESULT Answer(HWND control, WPARAM flags, const std::wstring& name) noexcept {
@@ -248,8 +250,10 @@ LRESULT Answer(HWND control, WPARAM flags, const std::wstring& name) noexcept {
     standard->Release();
     return 0;
   }
-  const LRESULT answer = system->resultFromObject(kAccessibleId, flags, named);
+  const ObjectHandOver handOver = plantedHandOver ? plantedHandOver : system->resultFromObject;
+  const LRESULT answer = handOver(kAccessibleId, flags, named);
   named->Release();  // the answer holds its own reference
+  // A failure is a negative error code; the system's own object answers then.
   return answer > 0 ? answer : 0;
 }
 
@@ -280,6 +284,8 @@ LRESULT CALLBACK NamedProc(HWND control, UINT message, WPARAM wParam, LPARAM lPa
 }
 
 }  // namespace
+
+void HandObjectsOverThrough(ObjectHandOver handOver) { plantedHandOver = handOver; }
 
 void NameForScreenReaders(HWND control, std::wstring_view name) {
   const LONG_PTR data = GetWindowLongPtrW(control, GWLP_USERDATA);

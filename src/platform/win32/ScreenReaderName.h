@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <unknwn.h>
+
 #include <string_view>
 
 namespace melodex::win32 {
@@ -20,5 +22,10 @@ namespace melodex::win32 {
 // The entry lives in the control's GWLP_USERDATA, which the system's control classes leave
 // to the program: a control whose user data holds anything else is left as it is.
 void NameForScreenReaders(HWND control, std::wstring_view name);
+
+// What hands a reader the named object: the system's LresultFromObject, or, for a test, a
+// stand-in that fails as the system may (null: the system's again).
+using ObjectHandOver = LRESULT(WINAPI*)(REFIID, WPARAM, IUnknown*);
+void HandObjectsOverThrough(ObjectHandOver handOver);
 
 }  // namespace melodex::win32
