@@ -43,6 +43,7 @@ TEST_F(AboutBoxWin32Test, TabReachesCommand5AndSpaceShowsTheSecretOnce) {
   Main().About.Press();
   windows.PumpPending();
   frmAbout& about = app.AboutBox();
+  EXPECT_NE(SendMessageW(Real(about.Image1), STM_GETICON, 0, 0), 0) << "the program's icon";
   Focus(about.cmdOK);
   std::vector<std::string> visited;
   for (int i = 0; i < 4; ++i) {
