@@ -213,6 +213,7 @@ TEST_F(MainWindowWin32Test, AReaderHearsTheNameTheModelGivesAControlNow) {
   EXPECT_EQ(ReaderName(box), L"Music folder");
   EXPECT_EQ(ReaderName(box, Asking::Script), L"Music folder");
   EXPECT_EQ(ReaderName(box, Asking::ScriptOfItself), L"Music folder");
+  EXPECT_EQ(ReaderName(box, Asking::ScriptLeavingOut), L"Music folder");
   EXPECT_EQ(ReaderName(box, Asking::FirstPart), ReaderName(box, Asking::System));
   EXPECT_EQ(ReaderState(box), ReaderState(box, Asking::System));
   // Should the system fail to hand the named object over, the reader gets the system's own.

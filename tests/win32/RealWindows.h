@@ -45,9 +45,10 @@ inline std::wstring TextOf(HWND window) {
 }
 
 // How a reader asks for a name: as readers do; as a script does, through IDispatch, without
-// or with the control itself as the argument; for the first part of the control rather than
-// the control itself; or of the system's own object.
-enum class Asking { Reader, Script, ScriptOfItself, FirstPart, System };
+// or with the control itself as the argument, or with the argument left out as a script
+// leaves out an optional one; for the first part of the control rather than the control
+// itself; or of the system's own object.
+enum class Asking { Reader, Script, ScriptOfItself, ScriptLeavingOut, FirstPart, System };
 
 // The object a reader in this process asks about the control, or null.
 inline IAccessible* ReaderObject(HWND control, Asking asking) {
@@ -89,9 +90,14 @@ inline std::wstring ReaderName(HWND control, Asking asking = Asking::Reader) {
   self.lVal = asking == Asking::FirstPart ? 1 : CHILDID_SELF;
   BSTR name = nullptr;
   bool named = false;
-  if (asking == Asking::Script || asking == Asking::ScriptOfItself) {
+  if (asking == Asking::ScriptLeavingOut) {
+    self.vt = VT_ERROR;
+    self.scode = DISP_E_PARAMNOTFOUND;
+  }
+  if (asking == Asking::Script || asking == Asking::ScriptOfItself ||
+      asking == Asking::ScriptLeavingOut) {
     DISPPARAMS arguments{};
-    if (asking == Asking::ScriptOfItself) {
+    if (asking != Asking::Script) {
       arguments.rgvarg = &self;
       arguments.cArgs = 1;
     }
