@@ -120,5 +120,20 @@ TEST(CodePageTest, TellsWhatEachKindOfCodePageHolds) {
   }
 }
 
+// A folder that is not there lists nothing, but one whose share cannot be reached at all
+// fails, for the reason the system gives of the share itself.
+TEST(Win32FileSystemTest, ASearchOnAShareThatCannotBeReachedFailsForTheSharesReason) {
+  const std::wstring share = L"\\\\melodex-no-such-host\\music";
+  GetFileAttributesW((L"\\\\?\\UNC" + share.substr(1) + L"\\").c_str());
+  const std::wstring reason = SystemReason(GetLastError());
+  win32::Win32FileSystem fs;
+  try {
+    fs.FindFiles(share + L"\\Music\\*.mp3");
+    ADD_FAILURE() << "no failure";
+  } catch (const FileSystemError& error) {
+    EXPECT_EQ(error.Reason(), reason);
+  }
+}
+
 }  // namespace
 }  // namespace melodex::testing
