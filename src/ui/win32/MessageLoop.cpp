@@ -45,7 +45,7 @@ int Win32Backend::Run() {
   return 0;
 }
 
-bool Win32Backend::PumpPending() {
+void Win32Backend::PumpPending() {
   MSG message;
   while (!ended_ && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.message == WM_QUIT) {
@@ -54,7 +54,6 @@ bool Win32Backend::PumpPending() {
     }
     Dispatch(message);
   }
-  return !ended_;
 }
 
 }  // namespace melodex::win32

@@ -25,9 +25,8 @@ class Win32Backend : public ui::Backend {
 
   // Runs the message loop until the program ends.
   int Run();
-  // Handles every message waiting now, as Run would, and returns; false once the program
-  // has ended.
-  bool PumpPending();
+  // Handles every message waiting now, as Run would, and returns.
+  void PumpPending();
 
   bool Ended() const { return ended_; }
   HWND WindowOf(const ui::Form& form) const;
