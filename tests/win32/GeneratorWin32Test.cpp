@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <map>
 #include <optional>
 #include <set>
@@ -284,6 +285,30 @@ std::optional<win32::FileIdentity> NoIdentityInPlace(HANDLE file) {
   return win32::IdentityOf(file);
 }
 
+// A rename as Windows takes it, which reads the new name for FileNameLength bytes where Wine
+// reads it up to its NUL.
+BOOL WINAPI RenameAsWindows(HANDLE file, FILE_INFO_BY_HANDLE_CLASS kind, LPVOID info, DWORD size) {
+  const auto* bytes = static_cast<const std::byte*>(info);
+  std::vector<std::byte> copy(bytes, bytes + size);
+  copy.resize(copy.size() + sizeof(wchar_t));
+  auto& rename = *reinterpret_cast<FILE_RENAME_INFO*>(copy.data());
+  if (offsetof(FILE_RENAME_INFO, FileName) + rename.FileNameLength > size) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  rename.FileName[rename.FileNameLength / sizeof(wchar_t)] = L'\0';
+  return SetFileInformationByHandle(file, kind, copy.data(), static_cast<DWORD>(copy.size()));
+}
+
+// A rename that finds the file gone from its path once, as when another program moves it in
+// that moment, and then goes through.
+int renamesTried = 0;
+BOOL WINAPI LosesTheFileOnce(HANDLE file, FILE_INFO_BY_HANDLE_CLASS kind, LPVOID info, DWORD size) {
+  if (kind != FileRenameInfo || renamesTried++ > 0) return RenameAsWindows(file, kind, info, size);
+  SetLastError(ERROR_FILE_NOT_FOUND);
+  return FALSE;
+}
+
 // Where nothing moves during the run, the page file does the same whichever way its calls go,
 // Windows' (through the handle) or Wine's (by path), but where an identity cannot be read:
 // Windows never needs one, Wine cannot check its rename without. A page once renamed into
@@ -301,6 +326,7 @@ TEST_F(GeneratorWin32Test, ThePageFileOnWindowsAndOnWineWhereNothingMoves) {
     bool markReadOnlyMeanwhile;
     win32::IdentityReader read;
     Column windows, wine;
+    win32::InformationSetter rename = nullptr;  // the system's, as each of the two takes it
   } cases[] = {
       {"a new page", 0, false, win32::IdentityOf, {kDone, true}, {kDone, true}},
       {"a page replaced keeps its marks",
@@ -333,6 +359,15 @@ TEST_F(GeneratorWin32Test, ThePageFileOnWindowsAndOnWineWhereNothingMoves) {
        NoIdentityInPlace,
        {kDone, true},
        {kFailedAtClose, true}},
+      // Only Wine can lose a file it renames through its handle, and looks for it again;
+      // through the handle on Windows, the same error would come back on every try.
+      {"the file is lost once at the rename",
+       FILE_ATTRIBUTE_NORMAL,
+       false,
+       win32::IdentityOf,
+       {kFailedAtClose, false},
+       {kDone, true},
+       LosesTheFileOnce},
   };
   for (const auto& c : cases) {
     for (const auto calls : {win32::FileCalls::kFollowTheHandle, win32::FileCalls::kGoByPath}) {
@@ -341,10 +376,16 @@ TEST_F(GeneratorWin32Test, ThePageFileOnWindowsAndOnWineWhereNothingMoves) {
       const Column& expected = onWindows ? c.windows : c.wine;
       const Scratch place;
       if (c.before) Scratch::MakeFile(place.Page(), older, c.before);
+      renamesTried = 0;
 
       Outcome outcome = kDone;
       try {
-        auto file = win32::OpenTextFile(place.Page(), {.calls = calls, .identityOf = c.read});
+        auto file =
+            win32::OpenTextFile(place.Page(), {.calls = calls,
+                                               .identityOf = c.read,
+                                               .rename = c.rename    ? c.rename
+                                                         : onWindows ? RenameAsWindows
+                                                                     : SetFileInformationByHandle});
         outcome = kFailedAtClose;
         file->WriteLine(L"the page");
         if (c.markReadOnlyMeanwhile)

@@ -44,7 +44,10 @@ void MarkForDeletion(HANDLE file) {
 class Win32TextFile : public TextFile {
  public:
   Win32TextFile(std::wstring path, const PageFileSeam& seam)
-      : path_(std::move(path)), target_(ForSystem(path_)), codePage_(GetACP()) {
+      : path_(std::move(path)),
+        target_(ForSystem(path_)),
+        codePage_(GetACP()),
+        setRenameInfo_(seam.rename) {
     // The page is written under a name of the program's own in its folder, so that the
     // final rename stays on one volume; that name, too, must be one the system takes.
     const std::wstring folder = FolderOf(target_);
@@ -190,8 +193,7 @@ class Win32TextFile : public TextFile {
     rename->RootDirectory = nullptr;
     rename->FileNameLength = static_cast<DWORD>(bytes);
     std::memcpy(rename->FileName, target_.data(), bytes);
-    return SetFileInformationByHandle(file, FileRenameInfo, rename,
-                                      static_cast<DWORD>(buffer.size())) != FALSE;
+    return setRenameInfo_(file, FileRenameInfo, rename, static_cast<DWORD>(buffer.size())) != FALSE;
   }
 
   // Removes the unfinished page wherever it is now: the user may have moved its folder away
@@ -224,6 +226,7 @@ class Win32TextFile : public TextFile {
   // No look-alike may stand in for a character the code page lacks: such a one becomes "?".
   DWORD convertFlags_ = codePage_ == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
   int bytesPerUnit_ = BytesPerUnit(codePage_);
+  InformationSetter setRenameInfo_;
   Handle handle_;
   std::optional<WrittenFile> written_;  // what the handle writes, and how it is reached
   std::string buffer_;

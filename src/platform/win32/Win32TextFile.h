@@ -9,11 +9,16 @@
 
 namespace melodex::win32 {
 
-// How a page file meets the system: which way its handle's renames and deletes go, and how
-// it reads which file a handle holds. A test may choose either way, or plant a fault there.
+// The system's call that renames a file through its handle, among other things.
+using InformationSetter = BOOL(WINAPI*)(HANDLE, FILE_INFO_BY_HANDLE_CLASS, LPVOID, DWORD);
+
+// How a page file meets the system: which way its handle's renames and deletes go, how it
+// reads which file a handle holds, and the call its rename into place goes through. A test
+// may choose either way, or plant a fault there.
 struct PageFileSeam {
   FileCalls calls = SystemFileCalls();
   IdentityReader identityOf = IdentityOf;
+  InformationSetter rename = SetFileInformationByHandle;
 };
 
 // A page file of the Windows file system, for a path of any length: written in the ANSI code
