@@ -123,6 +123,22 @@ TEST_F(MainWindowWin32Test, OpensCentredWithItsMenuBar) {
       main, ScreenshotPath(L"main-window-" + std::to_wstring(ExpectedDpi()) + L"dpi.png")));
 }
 
+// What the controls leave of the window shows the form's colour, out to its far corner.
+TEST_F(MainWindowWin32Test, ItsBackgroundFillsTheWholeClientArea) {
+  RECT client;
+  GetClientRect(main, &client);
+  const HDC screen = GetDC(main);
+  const HDC dc = CreateCompatibleDC(screen);
+  const HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+  const HGDIOBJ old = SelectObject(dc, bitmap);
+  EXPECT_EQ(SendMessageW(main, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0), 1);
+  EXPECT_EQ(GetPixel(dc, client.right - 1, client.bottom - 1), GetSysColor(COLOR_BTNFACE));
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  ReleaseDC(main, screen);
+}
+
 TEST_F(MainWindowWin32Test, TextTypedReachesTheModelAndTextSetByCodeTheWindow) {
   Focus(Main().Text1);
   Type(L"C:\\Music");
