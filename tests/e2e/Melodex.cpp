@@ -75,7 +75,16 @@ std::wstring Melodex::Unsettled() const {
   return L"";
 }
 
-std::wstring Melodex::Windows() const { return DescribeWindows(process_->Id()); }
+std::wstring Melodex::Windows() const {
+  std::wstring text = DescribeWindows(process_->Id());
+  // Where the keys and the mouse go now: a step that waited in vain may have lost its way.
+  GUITHREADINFO info{.cbSize = sizeof info};
+  if (GetGUIThreadInfo(process_->MainThread(), &info)) {
+    text += L"; active: " + Describe(info.hwndActive) + L", focus: " + Describe(info.hwndFocus);
+    if (info.hwndCapture) text += L", the mouse held by " + Describe(info.hwndCapture);
+  }
+  return text;
+}
 
 HWND Melodex::Window(const std::wstring& caption) const {
   const HWND window = WaitForWindow(process_->Id(), caption);
