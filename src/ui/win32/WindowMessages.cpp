@@ -51,7 +51,7 @@ LRESULT Win32Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     case WM_ERASEBKGND: {
-      RECT client;
+      RECT client{};
       GetClientRect(window_, &client);
       FillRect(reinterpret_cast<HDC>(wParam), &client, Brush(Background()));
       return 1;
