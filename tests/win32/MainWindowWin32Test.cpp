@@ -232,10 +232,15 @@ TEST_F(MainWindowWin32Test, AReaderHearsTheNameTheModelGivesAControlNow) {
   EXPECT_EQ(ReaderName(box, Asking::ScriptLeavingOut), L"Music folder");
   EXPECT_EQ(ReaderName(box, Asking::FirstPart), ReaderName(box, Asking::System));
   EXPECT_EQ(ReaderState(box), ReaderState(box, Asking::System));
-  // Should the system fail to hand the named object over, the reader gets the system's own.
+  // Should the system fail to make the standard object or to hand the named one over, the
+  // reader gets the system's own.
   win32::HandObjectsOverThrough([](REFIID, WPARAM, IUnknown*) -> LRESULT { return E_FAIL; });
   EXPECT_EQ(ReaderName(box), ReaderName(box, Asking::System));
   win32::HandObjectsOverThrough(nullptr);
+  win32::MakeStandardObjectsThrough(
+      [](HWND, LONG, REFIID, void**) -> HRESULT { return E_OUTOFMEMORY; });
+  EXPECT_EQ(ReaderName(box), ReaderName(box, Asking::System));
+  win32::MakeStandardObjectsThrough(nullptr);
   Main().Text1.SetAccessibleName(L"");  // the system's name again
   EXPECT_EQ(ReaderName(box), ReaderName(box, Asking::System));
 }

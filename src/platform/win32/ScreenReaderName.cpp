@@ -222,6 +222,7 @@ class NamedAccessible final : public IAccessible {
 #pragma GCC diagnostic pop
 
 ObjectHandOver plantedHandOver = nullptr;
+StandardObjectMaker plantedMaker = nullptr;
 
 // The named object for a reader's WM_GETOBJECT, or 0 to leave the question to the system.
 // Nothing in it throws, as nothing may unwind into the window system.
@@ -239,8 +240,8 @@ LRESULT Answer(HWND control, WPARAM flags, const std::wstring& name) noexcept {
   const BSTR copy = system->allocString(name.data(), length);
   if (!copy) return 0;
   IAccessible* standard = nullptr;
-  if (FAILED(system->createStandard(control, OBJID_CLIENT, kAccessibleId,
-                                    reinterpret_cast<void**>(&standard)))) {
+  const StandardObjectMaker make = plantedMaker ? plantedMaker : system->createStandard;
+  if (FAILED(make(control, OBJID_CLIENT, kAccessibleId, reinterpret_cast<void**>(&standard)))) {
     system->freeString(copy);
     return 0;
   }
@@ -286,6 +287,7 @@ LRESULT CALLBACK NamedProc(HWND control, UINT message, WPARAM wParam, LPARAM lPa
 }  // namespace
 
 void HandObjectsOverThrough(ObjectHandOver handOver) { plantedHandOver = handOver; }
+void MakeStandardObjectsThrough(StandardObjectMaker make) { plantedMaker = make; }
 
 void NameForScreenReaders(HWND control, std::wstring_view name) {
   const LONG_PTR data = GetWindowLongPtrW(control, GWLP_USERDATA);

@@ -27,5 +27,8 @@ void NameForScreenReaders(HWND control, std::wstring_view name);
 // stand-in that fails as the system may (null: the system's again).
 using ObjectHandOver = LRESULT(WINAPI*)(REFIID, WPARAM, IUnknown*);
 void HandObjectsOverThrough(ObjectHandOver handOver);
+// Likewise what makes the standard object: the system's CreateStdAccessibleObject.
+using StandardObjectMaker = HRESULT(WINAPI*)(HWND, LONG, REFIID, void**);
+void MakeStandardObjectsThrough(StandardObjectMaker make);
 
 }  // namespace melodex::win32
