@@ -29,12 +29,14 @@ void CALLBACK OnMessageBoxHelp(LPHELPINFO) {
 }
 
 // Disables every other window of the program while a modal box is up, as a message box
-// with no owner does, and enables them again afterwards.
+// with no owner does, and enables them again afterwards. The box's owner is left to the box,
+// which disables it while it is up and enables it again before it goes: the system hands the
+// activation back to the owner only if it is enabled by then, and else to some other
+// program's window.
 class ThreadModal {
  public:
-  ThreadModal() {
-    EnumThreadWindows(GetCurrentThreadId(), &ThreadModal::Disable,
-                      reinterpret_cast<LPARAM>(&disabled_));
+  explicit ThreadModal(HWND owner) : owner_(owner) {
+    EnumThreadWindows(GetCurrentThreadId(), &ThreadModal::Disable, reinterpret_cast<LPARAM>(this));
   }
   ~ThreadModal() {
     for (const HWND window : disabled_) EnableWindow(window, TRUE);
@@ -43,13 +45,15 @@ class ThreadModal {
   ThreadModal& operator=(const ThreadModal&) = delete;
 
  private:
-  static BOOL CALLBACK Disable(HWND window, LPARAM list) {
-    if (IsWindowVisible(window) && IsWindowEnabled(window)) {
+  static BOOL CALLBACK Disable(HWND window, LPARAM self) {
+    auto& modal = *reinterpret_cast<ThreadModal*>(self);
+    if (window != modal.owner_ && IsWindowVisible(window) && IsWindowEnabled(window)) {
       EnableWindow(window, FALSE);
-      reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+      modal.disabled_.push_back(window);
     }
     return TRUE;
   }
+  HWND owner_;
   std::vector<HWND> disabled_;
 };
 
@@ -202,14 +206,10 @@ MessageAnswer Win32Dialogs::ShowMessage(const MessageBoxRequest& request) {
   currentHelp = request.helpFile.empty() ? nullptr : &help;
   int result;
   {
-    ThreadModal modal;
+    ThreadModal modal(active);
     result = MessageBoxIndirectW(&params);
   }
   currentHelp = outer;
-  // The owner was still disabled when the box closed, so no window took the activation: the
-  // keyboard goes back to the window the user was in.
-  if (active && IsWindow(active) && IsWindowVisible(active) && IsWindowEnabled(active))
-    SetActiveWindow(active);
 
   switch (result) {
     case IDCANCEL:
@@ -259,11 +259,10 @@ std::wstring Win32Dialogs::InputBox(const std::wstring& prompt, const std::wstri
   const HWND active = GetActiveWindow();
   INT_PTR result;
   {
-    ThreadModal modal;
+    ThreadModal modal(active);
     result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), writer.Get(), active, &InputBoxProc,
                                      reinterpret_cast<LPARAM>(&state));
   }
-  if (active && IsWindow(active)) SetActiveWindow(active);
   return result == IDOK ? state.answer : std::wstring();
 }
 
