@@ -329,7 +329,11 @@ void Melodex::OpenFolder(HWND picker, const std::wstring& entry) const {
         return at >= 0 && at < static_cast<int>(now.size()) && now[at] == entry &&
                (ShownPath(picker) != before || index == current);
       },
-      [&] { return L"the list showing " + Quoted(ShownPath(picker)); });
+      [&] {
+        return L"the list showing " + Quoted(ShownPath(picker)) + L" with entry " +
+               std::to_wstring(ListSelection(list)) + L" selected, " +
+               std::to_wstring(Ask(list, LB_GETTOPINDEX)) + L" at the top; " + Windows();
+      });
 }
 
 void Melodex::PickDrive(HWND picker, const std::wstring& drive) const {

@@ -22,6 +22,10 @@ POINT InClient(HWND window, POINT screen) {
 }  // namespace
 
 HWND Mouse::Reach(POINT screen) const {
+  // What lies under the pointer is read off a settled screen: Wine's virtual desktop now and
+  // then puts the active window behind another a moment after it came forward, and the
+  // settling raises it again, as a window manager would, before the click picks its window.
+  settle_();
   const HWND target = WindowFromPoint(screen);
   if (!target || ProcessOf(target) != process_) {
     throw DriverError(L"at " + Where(screen) + L" the screen shows " +
