@@ -69,6 +69,7 @@ bool Mouse::Click(POINT screen) const {
 }
 
 bool Mouse::Click(HWND control) const {
+  settle_();  // the part of it in sight is looked for on a settled screen too (see Reach)
   RECT rect = ScreenRect(control);
   // Only the part of the control inside its window can be seen, and so clicked.
   const RECT client = ClientOnScreen(GetAncestor(control, GA_ROOT));
