@@ -300,12 +300,14 @@ BOOL WINAPI RenameAsWindows(HANDLE file, FILE_INFO_BY_HANDLE_CLASS kind, LPVOID 
   return SetFileInformationByHandle(file, kind, copy.data(), static_cast<DWORD>(copy.size()));
 }
 
-// A rename that finds the file gone from its path once, as when another program moves it in
-// that moment, and then goes through.
+// A rename that fails once for the error given, and then goes through: ERROR_FILE_NOT_FOUND
+// as when another program moves the file in that moment, ERROR_SHARING_VIOLATION as when a
+// browser holds the old page open for a moment.
 int renamesTried = 0;
-BOOL WINAPI LosesTheFileOnce(HANDLE file, FILE_INFO_BY_HANDLE_CLASS kind, LPVOID info, DWORD size) {
+template <DWORD error>
+BOOL WINAPI FailsOnce(HANDLE file, FILE_INFO_BY_HANDLE_CLASS kind, LPVOID info, DWORD size) {
   if (kind != FileRenameInfo || renamesTried++ > 0) return RenameAsWindows(file, kind, info, size);
-  SetLastError(ERROR_FILE_NOT_FOUND);
+  SetLastError(error);
   return FALSE;
 }
 
@@ -319,7 +321,11 @@ TEST_F(GeneratorWin32Test, ThePageFileOnWindowsAndOnWineWhereNothingMoves) {
     Outcome outcome;
     bool written;  // the page is the one written, else the older one (or none)
   };
-  const std::string older = "the older page\r\n", written = "the page\r\n";
+  // A page of more lines than the file's buffer holds, so that it is written in several goes.
+  const int lines = 8000;
+  const std::string older = "the older page\r\n";
+  std::string written;
+  for (int i = 0; i < lines; ++i) written += "the page\r\n";
   struct Case {
     const char* name;
     DWORD before;  // the older page's attributes; 0 for none
@@ -367,7 +373,14 @@ TEST_F(GeneratorWin32Test, ThePageFileOnWindowsAndOnWineWhereNothingMoves) {
        win32::IdentityOf,
        {kFailedAtClose, false},
        {kDone, true},
-       LosesTheFileOnce},
+       FailsOnce<ERROR_FILE_NOT_FOUND>},
+      {"the older page is held open for a moment",
+       FILE_ATTRIBUTE_NORMAL,
+       false,
+       win32::IdentityOf,
+       {kDone, true},
+       {kDone, true},
+       FailsOnce<ERROR_SHARING_VIOLATION>},
   };
   for (const auto& c : cases) {
     for (const auto calls : {win32::FileCalls::kFollowTheHandle, win32::FileCalls::kGoByPath}) {
@@ -387,7 +400,7 @@ TEST_F(GeneratorWin32Test, ThePageFileOnWindowsAndOnWineWhereNothingMoves) {
                                                          : onWindows ? RenameAsWindows
                                                                      : SetFileInformationByHandle});
         outcome = kFailedAtClose;
-        file->WriteLine(L"the page");
+        for (int i = 0; i < lines; ++i) file->WriteLine(L"the page");
         if (c.markReadOnlyMeanwhile)
           SetFileAttributesW(place.Page().c_str(), FILE_ATTRIBUTE_READONLY);
         file->Close();
@@ -408,6 +421,16 @@ TEST_F(GeneratorWin32Test, ThePageFileOnWindowsAndOnWineWhereNothingMoves) {
       SetFileAttributesW(place.Page().c_str(), FILE_ATTRIBUTE_NORMAL);
     }
   }
+}
+
+// Windows may have UTF-8 for its ANSI code page; a page is then written in it, whatever a
+// character takes there.
+TEST_F(GeneratorWin32Test, WritesInUtf8WhereThatIsTheCodePage) {
+  auto file = win32::OpenTextFile(scratch.Page(), {.codePage = CP_UTF8});
+  file->WriteLine(L"Caf\u00e9 \u65e5 x\U0001D11E");
+  file->Close();
+
+  EXPECT_EQ(Scratch::Read(scratch.Page()), "Caf\xc3\xa9 \xe6\x97\xa5 x\xf0\x9d\x84\x9e\r\n");
 }
 
 // Every file below the folder, at any depth, with its bytes.

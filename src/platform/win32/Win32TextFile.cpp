@@ -46,7 +46,7 @@ class Win32TextFile : public TextFile {
   Win32TextFile(std::wstring path, const PageFileSeam& seam)
       : path_(std::move(path)),
         target_(ForSystem(path_)),
-        codePage_(GetACP()),
+        codePage_(seam.codePage),
         setRenameInfo_(seam.rename) {
     // The page is written under a name of the program's own in its folder, so that the
     // final rename stays on one volume; that name, too, must be one the system takes.

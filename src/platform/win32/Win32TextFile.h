@@ -13,12 +13,14 @@ namespace melodex::win32 {
 using InformationSetter = BOOL(WINAPI*)(HANDLE, FILE_INFO_BY_HANDLE_CLASS, LPVOID, DWORD);
 
 // How a page file meets the system: which way its handle's renames and deletes go, how it
-// reads which file a handle holds, and the call its rename into place goes through. A test
-// may choose either way, or plant a fault there.
+// reads which file a handle holds, the call its rename into place goes through, and the code
+// page it writes in (the system's ANSI one, which on Windows may be UTF-8). A test may choose
+// either way, or plant a fault there.
 struct PageFileSeam {
   FileCalls calls = SystemFileCalls();
   IdentityReader identityOf = IdentityOf;
   InformationSetter rename = SetFileInformationByHandle;
+  UINT codePage = GetACP();
 };
 
 // A page file of the Windows file system, for a path of any length: written in the ANSI code
