@@ -157,8 +157,7 @@ INT_PTR CALLBACK InputBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
 MessageAnswer Win32Dialogs::ShowMessage(const MessageBoxRequest& request) {
   UINT style = MB_APPLMODAL | MB_SETFOREGROUND;
   switch (request.buttons) {
-    case MessageButtons::Ok:
-      style |= MB_OK;
+    case MessageButtons::Ok:  // MB_OK is no bit of its own: the style as it stands
       break;
     case MessageButtons::OkCancel:
       style |= MB_OKCANCEL;

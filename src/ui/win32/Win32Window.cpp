@@ -248,8 +248,9 @@ void Win32Window::MenuChanged(const ui::MenuItem& item) {
 }
 
 void Win32Window::FocusChanged(const ui::Control& control) {
+  // Only a control that takes the focus is given it, and each has a window of its own.
   const HWND child = HandleOf(control);
-  if (child && GetActiveWindow() == window_ && GetFocus() != child) ::SetFocus(child);
+  if (GetActiveWindow() == window_ && GetFocus() != child) ::SetFocus(child);
 }
 
 void Win32Window::OuterSizeChanged() {
