@@ -123,8 +123,13 @@ TEST_F(BoxesWin32Test, TheInputBoxAsksWithItsPromptAndGivesWhatWasTyped) {
       [&](HWND box) {
         EXPECT_EQ(TextOf(box), L"Ask");
         EXPECT_EQ(GetForegroundWindow(), box);
-        Main().Show();  // the main window, called forward, keeps its box in front
+        // The main window, called forward, keeps its box in front, though another window of
+        // the program stands before the box.
+        const HWND other = CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0,
+                                           0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+        Main().Show();
         EXPECT_EQ(GetForegroundWindow(), box);
+        DestroyWindow(other);
         LOGFONTW font{};
         GetObjectW(reinterpret_cast<HFONT>(SendMessageW(box, WM_GETFONT, 0, 0)), sizeof font,
                    &font);

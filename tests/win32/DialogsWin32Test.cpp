@@ -182,8 +182,9 @@ TEST_F(FolderPickerWin32Test, EnterOpensTheHighlightedFolder) {
   SendMessageW(list, LB_SETTOPINDEX, picker.Dir1.ListIndex(), 0);
   picker.Dir1.SetPath(picker.Dir1.Path());
   EXPECT_EQ(SendMessageW(list, LB_GETTOPINDEX, 0, 0), picker.Dir1.ListIndex());
-  SendMessageW(list, LB_SETCURSEL, index, 0);
-  picker.Dir1.OnUserSelect(index);
+  SendMessageW(list, LB_SETCURSEL, index, 0);  // and told, as the list tells of a user's choice
+  SendMessageW(GetParent(list), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), LBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(list));
 
   Key(VK_RETURN);
 
@@ -233,6 +234,7 @@ TEST_F(ColourChooserWin32Test, TabAndArrowsMoveTheFocusSpaceChooses) {
   EXPECT_TRUE(chooser.Option2.Value());
   EXPECT_FALSE(chooser.Option1.Value());
   EXPECT_EQ(SendMessageW(Real(chooser.Option1), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  EXPECT_EQ(SendMessageW(Real(chooser.Option2), BM_GETCHECK, 0, 0), BST_CHECKED);
 
   Click(chooser.Option3);
   Click(chooser.Command1);

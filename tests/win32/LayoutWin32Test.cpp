@@ -3,6 +3,7 @@
 // prefixes with a larger one): some kinds of control the window system sizes by their font
 // unless told otherwise. The same once the window has moved to a screen of another DPI.
 #include <string>
+#include <string_view>
 
 #include "ui/about/frmAbout.h"
 #include "ui/dialogs/Form2.h"
@@ -40,6 +41,13 @@ class LayoutWin32Test : public RealWindows {
       EXPECT_EQ(font.lfHeight,
                 own ? -MulDiv(label->Appearance().font.points, static_cast<int>(dpi), 72)
                     : metrics.lfMessageFont.lfHeight);
+      // A font of its own is a face the design names, and may draw a name in any script
+      // through the fonts linked to it; never the old bitmap font, which the DPI cannot scale.
+      if (own) {
+        EXPECT_EQ(font.lfCharSet, DEFAULT_CHARSET);
+        EXPECT_NE(font.lfFaceName[0], L'\0');
+        EXPECT_NE(std::wstring_view(font.lfFaceName), L"MS Sans Serif");
+      }
     }
   }
 };
