@@ -301,8 +301,8 @@ BOOL WINAPI RenameAsWindows(HANDLE file, FILE_INFO_BY_HANDLE_CLASS kind, LPVOID 
 }
 
 // A rename that fails once for the error given, and then goes through: ERROR_FILE_NOT_FOUND
-// as when another program moves the file in that moment, ERROR_SHARING_VIOLATION as when a
-// browser holds the old page open for a moment.
+// as when another program moves the file in that moment, ERROR_SHARING_VIOLATION as when
+// another program has it open for a moment without sharing it.
 int renamesTried = 0;
 template <DWORD error>
 BOOL WINAPI FailsOnce(HANDLE file, FILE_INFO_BY_HANDLE_CLASS kind, LPVOID info, DWORD size) {
